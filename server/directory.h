@@ -1,0 +1,105 @@
+// The station directory: an SQLite file with the stations, their click
+// records and the per-edition settings of the catalogue.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+
+namespace station {
+
+class DirectoryError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Times are seconds since the Unix epoch, UTC.
+struct NewStation {
+  std::string name;    // UTF-8
+  std::string caption; // the short text of a list row, UTF-8
+  std::string genre;
+  std::int64_t created_at = 0;
+};
+
+struct Station {
+  std::int64_t id = 0;
+  std::string name;
+  std::string caption;
+  std::string genre;
+  std::int64_t created_at = 0;
+};
+
+struct Click {
+  std::int64_t station_id = 0;
+  std::int64_t at = 0;
+};
+
+// The four closing fields of the catalogue, per edition (customisation
+// number). They may hold the placeholders of catalogue.h.
+struct Trailer {
+  std::string partner_name;
+  std::string sponsor_url;
+  std::string extra_tab_caption;
+  std::string extra_tab_url;
+
+  bool operator==(const Trailer &) const = default;
+};
+
+// A whole directory written in one transaction (the demo seed).
+struct BulkLoad {
+  std::vector<Station> stations; // with their ids
+  std::vector<Click> clicks;
+  std::vector<std::pair<int, Trailer>> editions;
+  std::vector<std::pair<std::string, std::string>> meta;
+};
+
+// One connection, serialised by a mutex: every member may be called from
+// any thread. Errors throw DirectoryError.
+class Directory {
+public:
+  // path ":memory:" gives a private in-memory directory (tests).
+  explicit Directory(const std::string &path);
+  ~Directory();
+  Directory(const Directory &) = delete;
+  Directory &operator=(const Directory &) = delete;
+
+  int station_count();
+  std::int64_t add_station(const NewStation &station);
+  std::optional<Station> station(std::int64_t id);
+  void add_clicks(std::span<const Click> clicks);
+  // All or nothing.
+  void load(const BulkLoad &bulk);
+  // Clicks of one station, or of all stations when station_id is 0, with
+  // since <= time <= until.
+  std::int64_t click_count(std::int64_t station_id, std::int64_t since, std::int64_t until);
+
+  // Stations clicked at least once in [since, until], most clicks first;
+  // equal counts by increasing id.
+  std::vector<Station> most_clicked(std::int64_t since, std::int64_t until, int limit);
+  // Newest creation date first; equal dates by decreasing id.
+  std::vector<Station> newest(int limit);
+
+  // Empty fields for an edition without settings.
+  Trailer trailer(int edition);
+  void set_trailer(int edition, const Trailer &trailer);
+
+  std::optional<std::string> meta(const std::string &key);
+  void set_meta(const std::string &key, const std::string &value);
+
+private:
+  void create_schema();
+  void exec(const char *sql);
+  template <class F> void in_transaction(F &&work);
+
+  std::mutex mutex_;
+  sqlite3 *db_ = nullptr;
+};
+
+} // namespace station

@@ -1,0 +1,35 @@
+// What a page handler answers, before it is written to the connection.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace station {
+
+inline constexpr std::string_view kHtmlType = "text/html; charset=windows-1252";
+
+struct Reply {
+  int status = 200;
+  std::string content_type{kHtmlType};
+  // Pages the client saves from its cache (the catalogue) say how long they
+  // may be kept; the others are revalidated, so a fault switch shows at once.
+  std::string cache_control = "no-cache";
+  std::string body; // the bytes as sent
+  std::string note; // for the request log: the fault that shaped the answer
+};
+
+// Text made safe inside HTML text and attribute values.
+std::string html_escape(std::string_view text);
+
+// A complete HTML page in Windows-1252 from UTF-8 title and body markup.
+std::string html_document(std::string_view title, std::string_view body_markup,
+                          std::string_view style = {});
+
+Reply html_reply(int status, std::string_view title, std::string_view body_markup,
+                 std::string_view style = {});
+
+Reply not_found_reply();
+Reply bad_request_reply(std::string_view reason);
+Reply server_error_reply();
+
+} // namespace station

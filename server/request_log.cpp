@@ -1,0 +1,104 @@
+#include "request_log.h"
+
+#include <algorithm>
+#include <ctime>
+
+namespace station {
+
+namespace {
+
+std::string utc_time(std::chrono::system_clock::time_point time) {
+  using namespace std::chrono;
+  const auto since_epoch = duration_cast<milliseconds>(time.time_since_epoch());
+  const std::time_t seconds = static_cast<std::time_t>(since_epoch.count() / 1000);
+  const int millis = static_cast<int>(since_epoch.count() % 1000);
+  std::tm parts{};
+  gmtime_r(&seconds, &parts);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", parts.tm_year + 1900,
+                parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec,
+                millis);
+  return text;
+}
+
+} // namespace
+
+std::string log_safe(std::string_view text, std::size_t max_length) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x21 && byte < 0x7F && c != '%') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    }
+    if (out.size() >= max_length) {
+      out.resize(max_length);
+      out += "...";
+      break;
+    }
+  }
+  return out;
+}
+
+std::string format_log_line(const LogEntry &entry) {
+  std::string line = utc_time(entry.time);
+  line += '\t' + std::to_string(entry.port);
+  line += '\t' + entry.port_name;
+  line += '\t' + log_safe(entry.method, 16);
+  line += '\t' + log_safe(entry.target, 2048);
+  line += '\t' + std::to_string(entry.status);
+  line += '\t' + (entry.note.empty() ? std::string("-") : entry.note);
+  return line;
+}
+
+RequestLog::~RequestLog() {
+  if (file_)
+    std::fclose(file_);
+}
+
+bool RequestLog::open(const std::string &path, std::string &error) {
+  std::FILE *file = std::fopen(path.c_str(), "a");
+  if (!file) {
+    error = "cannot open request log " + path;
+    return false;
+  }
+  const std::lock_guard lock(mutex_);
+  if (file_)
+    std::fclose(file_);
+  file_ = file;
+  return true;
+}
+
+void RequestLog::write(const LogEntry &entry) {
+  std::string line = format_log_line(entry);
+  const std::lock_guard lock(mutex_);
+  if (file_) {
+    std::fputs(line.c_str(), file_);
+    std::fputc('\n', file_);
+    std::fflush(file_);
+  }
+  kept_.push_back(std::move(line));
+  if (kept_.size() > kKeptLines)
+    kept_.pop_front();
+  ++written_;
+}
+
+std::vector<std::string> RequestLog::lines(std::size_t from) const {
+  const std::lock_guard lock(mutex_);
+  const std::size_t first_kept = written_ - kept_.size();
+  std::vector<std::string> out;
+  for (std::size_t i = std::max(from, first_kept); i < written_; ++i)
+    out.push_back(kept_[i - first_kept]);
+  return out;
+}
+
+std::size_t RequestLog::count() const {
+  const std::lock_guard lock(mutex_);
+  return written_;
+}
+
+} // namespace station

@@ -1,0 +1,156 @@
+#include "app/frm_sintonia.h"
+
+#include "app/browserkeyfilter.h"
+#include "app/mainlayout.h"
+#include "platform/shell.h"
+#include "platform/webpane.h"
+#include "service/endpoints.h"
+#include "service/lampstrip.h"
+#include "service/mirrors.h"
+#include "service/serveraddress.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TFrm_Sintonia::TFrm_Sintonia(const PlatformServices &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Frm_Sintonia"));
+    setWindowTitle(QStringLiteral("Sintonia by Ventaglio"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    QPalette colours = palette();
+    for (auto role : {QPalette::Window, QPalette::Base})
+        colours.setColor(role, Qt::black);
+    for (auto role : {QPalette::WindowText, QPalette::Text})
+        colours.setColor(role, Qt::white);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    m_pnlTv = new QWidget(this);
+    m_pnlTv->setObjectName(QStringLiteral("Pnl_Tv"));
+    m_pnlTv->setFixedSize(MainLayout::Width, MainLayout::Height);
+    m_pnlTv->setAutoFillBackground(true);
+    setCentralWidget(m_pnlTv);
+    // The window takes the size of what it shows, nothing more.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    MainLayout::build(m_pnlTv, *m_services.panes);
+    LampStrip::build(m_pnlTv);
+    m_pnlAscolta = m_pnlTv->findChild<QTabWidget *>(QStringLiteral("Pnl_Ascolta"));
+
+    m_mirrors = new Mirrors(Endpoints::fromFile(m_services.settingsFolder + QLatin1String(EndpointsFileName)),
+                            *m_services.random, *m_services.clock, this);
+    m_mirrors->attach(m_pnlTv, pane(QStringLiteral("WB_Principale")), pane(QStringLiteral("WebBrowser3")),
+                      pane(QStringLiteral("WebBrowser2")));
+    buildMenus();
+
+    FormCreate();
+}
+
+TFrm_Sintonia::~TFrm_Sintonia()
+{
+    if (m_keyFilter && qApp)
+        qApp->removeEventFilter(m_keyFilter);
+}
+
+WebPane *TFrm_Sintonia::pane(const QString &name) const
+{
+    return findChild<WebPane *>(name);
+}
+
+void TFrm_Sintonia::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu *file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    QAction *quit = file->addAction(QStringLiteral("Esci"));
+    quit->setObjectName(QStringLiteral("Esci2"));
+    connect(quit, &QAction::triggered, this, &TFrm_Sintonia::Esci2Click);
+
+    // Desktop window managers keep their own window menu, so the maker's site, which sits
+    // on the window menu on other systems, is the last entry of "?".
+    QMenu *help = bar->addMenu(QStringLiteral("?"));
+    help->setObjectName(QStringLiteral("N1"));
+    help->addSeparator()->setObjectName(QStringLiteral("SystemMenuSeparator"));
+    QAction *site = help->addAction(QStringLiteral("http://") + m_mirrors->endpoints().mainSite);
+    site->setObjectName(QStringLiteral("SystemMenuSite"));
+    connect(site, &QAction::triggered, this, &TFrm_Sintonia::SystemMenuSiteClick);
+}
+
+// The start-up sequence; nothing here waits for the network.
+void TFrm_Sintonia::FormCreate()
+{
+    CurrentLanguage = 1;
+    m_keyFilter = new BrowserKeyFilter(m_pnlAscolta, this);
+    qApp->installEventFilter(m_keyFilter);
+
+    StationStarted = false;
+
+    m_pnlAscolta->setCurrentIndex(MainLayout::ListeningPage);
+    m_pnlAscolta->setTabVisible(MainLayout::CataloguePage, false);
+
+    if (ServerAddress::CustomisationValue == 0)
+        setWindowTitle(QStringLiteral("Sintonia by Ventaglio - \"Versione 4.5\""));
+
+    m_mirrors->ChooseMirror();
+
+    SettingsFolder = m_services.settingsFolder;
+    TempFolder = m_services.tempFolder;
+
+    m_mirrors->StartAccess();
+}
+
+void TFrm_Sintonia::Esci2Click()
+{
+    // Ends the loop without a close query: exit() closes no window, unlike quit().
+    QCoreApplication::exit(0);
+}
+
+void TFrm_Sintonia::SystemMenuSiteClick()
+{
+    // Failures to open the site are not reported.
+    m_services.shell->open(QStringLiteral("http://") + m_mirrors->endpoints().mainSite);
+}
+
+void TFrm_Sintonia::closeEvent(QCloseEvent *event)
+{
+    // No question is asked.
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+void TFrm_Sintonia::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    if (QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+bool TFrm_Sintonia::event(QEvent *event)
+{
+    const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint || event->type() == QEvent::UpdateRequest) {
+        if (!m_paintedOnce) {
+            m_paintedOnce = true;
+            emit firstShown();
+        }
+    }
+    return result;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/platformservices.h"
+
+#include <QMainWindow>
+
+class BrowserKeyFilter;
+class Mirrors;
+class QTabWidget;
+class WebPane;
+
+// The main window: it builds the player's regions, owns one object per subsystem and runs
+// the start-up sequence when it is created.
+class TFrm_Sintonia final : public QMainWindow
+{
+    Q_OBJECT
+
+signals:
+    // The window has been painted for the first time.
+    void firstShown();
+
+public:
+    static constexpr int SystemMenuCommand = 10;
+
+    explicit TFrm_Sintonia(const PlatformServices &services, QWidget *parent = nullptr);
+    ~TFrm_Sintonia() override;
+
+    Mirrors &mirrors() const { return *m_mirrors; }
+    QTabWidget *Pnl_Ascolta() const { return m_pnlAscolta; }
+    WebPane *pane(const QString &name) const;
+    BrowserKeyFilter *keyFilter() const { return m_keyFilter; }
+
+    int CurrentLanguage = 1;
+    bool StationStarted = false;
+    QString SettingsFolder;
+    QString TempFolder;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void FormCreate();
+    void buildMenus();
+    void Esci2Click();
+    void SystemMenuSiteClick();
+
+    PlatformServices m_services;
+    QWidget *m_pnlTv = nullptr;
+    QTabWidget *m_pnlAscolta = nullptr;
+    Mirrors *m_mirrors = nullptr;
+    BrowserKeyFilter *m_keyFilter = nullptr;
+    bool m_shownOnce = false;
+    bool m_paintedOnce = false;
+};

@@ -1,0 +1,95 @@
+#include "app/mainlayout.h"
+
+#include "platform/webpane.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QTabWidget>
+
+namespace MainLayout {
+
+namespace {
+
+QWidget *panel(QWidget *parent, const QString &name, int left, int top, int width, int height)
+{
+    auto *widget = new QWidget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+// A page of Pnl_Ascolta whose content fills it; returns the page's grid, in whose one
+// cell the page's widgets lie above one another.
+QGridLayout *addPage(QTabWidget *pages, const QString &name, const QString &caption)
+{
+    auto *page = new QWidget;
+    page->setObjectName(name);
+    auto *grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    pages->addTab(page, caption);
+    return grid;
+}
+
+QLabel *loadingLabel(QGridLayout *grid, const QString &name)
+{
+    auto *label = new QLabel(grid->parentWidget());
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    label->hide();
+    grid->addWidget(label, 0, 0, Qt::AlignBottom | Qt::AlignHCenter);
+    return label;
+}
+
+void addPanePage(QTabWidget *pages, PaneFactory &panes, const QString &pageName, const QString &caption,
+                 const QString &paneName, const QString &labelName)
+{
+    QGridLayout *grid = addPage(pages, pageName, caption);
+    grid->addWidget(panes.createPane(grid->parentWidget(), paneName)->widget(), 0, 0);
+    loadingLabel(grid, labelName);
+}
+
+} // namespace
+
+void build(QWidget *pnlTv, PaneFactory &panes)
+{
+    // Panels and panes lie above one another in the order they are made.
+    QWidget *panel1 = panel(pnlTv, QStringLiteral("Panel1"), 1, 407, 559, 70);
+    QWidget *panel2 = panel(panel1, QStringLiteral("Panel2"), 1, 1, 557, 68);
+    auto *bannerGrid = new QGridLayout(panel2);
+    bannerGrid->setContentsMargins(0, 0, 0, 0);
+    bannerGrid->addWidget(panes.createPane(panel2, QStringLiteral("WebBrowser2"))->widget(), 0, 0);
+
+    QWidget *catalogue = panes.createPane(pnlTv, QStringLiteral("WebBrowser3"))->widget();
+    catalogue->setGeometry(40, 47, 465, 33);
+
+    QWidget *sfondo = panel(pnlTv, QStringLiteral("Sfondo"), 0, 14, 560, 463);
+    auto *pages = new QTabWidget(sfondo);
+    pages->setObjectName(QStringLiteral("Pnl_Ascolta"));
+    pages->setAccessibleName(QStringLiteral("Pnl_Ascolta"));
+    pages->setGeometry(1, 1, 559, 459);
+
+    QGridLayout *listening = addPage(pages, QStringLiteral("TabSheet3"), QStringLiteral("Radio - Web Site"));
+    listening->addWidget(panes.createPane(listening->parentWidget(), QStringLiteral("Wb_Radio"))->widget(), 0, 0);
+    // The home pane shows the access page in front of the listening pane until a play.
+    listening->addWidget(panes.createPane(listening->parentWidget(), QStringLiteral("WB_Principale"))->widget(), 0, 0);
+    loadingLabel(listening, QStringLiteral("Lbl_Caricamento"));
+
+    addPage(pages, QStringLiteral("TabSheet4"), QStringLiteral("Audio Recording"));
+    addPanePage(pages, panes, QStringLiteral("Tb_Video"), QStringLiteral("Video"), QStringLiteral("WB_Video"),
+                QStringLiteral("Lbl_CaricamentoVideo"));
+    addPanePage(pages, panes, QStringLiteral("Tbl_Forum"), QStringLiteral("Forum"), QStringLiteral("WB_Forum"),
+                QStringLiteral("Lbl_CaricamentoForum"));
+    addPanePage(pages, panes, QStringLiteral("Tbl_Hotel"), QStringLiteral("Hotel"), QStringLiteral("WB_Hotel"),
+                QStringLiteral("Lbl_CaricamentoHotel"));
+    addPanePage(pages, panes, QStringLiteral("Tb_Community"), QStringLiteral("Community"),
+                QStringLiteral("WB_Community"), QStringLiteral("Lbl_CaricamentoCommunity"));
+    addPanePage(pages, panes, QStringLiteral("Tb_New"), QString::fromUtf8("Novità software"),
+                QStringLiteral("WB_New"), QStringLiteral("Lbl_CaricamentoNew"));
+    addPanePage(pages, panes, QStringLiteral("Tb_Catalogo"), QString(), QStringLiteral("Wb_Catalogo"),
+                QStringLiteral("Lbl_caricamentoCatalogo"));
+    addPage(pages, QStringLiteral("Tb_Sudoku"), QStringLiteral("Sudoku"));
+    for (int page : {VideoPage, ForumPage, HotelPage})
+        pages->setTabVisible(page, false);
+}
+
+} // namespace MainLayout

@@ -1,0 +1,55 @@
+#include "app/sintoniaapp.h"
+
+#include "app/frm_sintonia.h"
+#include "app/quitonsignal.h"
+#include "app/startuptrace.h"
+#include "app/windows.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/folders.h"
+#include "platform/randomgenerator.h"
+#include "platform/shell.h"
+#include "platform/webenginepanefactory.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <unistd.h>
+
+int runSintonia(int argc, char **argv)
+{
+    // The browser engine refuses to start its sandbox for root.
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv); // the command line is not read
+    QApplication::setApplicationName(QStringLiteral("sintonia"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Sintonia"));
+    QApplication::setApplicationVersion(QStringLiteral("4.5"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QuitOnSignal::install();
+
+    // Made before the windows and destroyed after them: the panes' profile lives here.
+    WebEnginePaneFactory panes;
+    QtDialogs dialogs;
+    DesktopShell shell;
+    ClockSeededRandom random;
+    SteadyClock clock;
+    PlatformServices services{&panes, &dialogs, &shell, &random, &clock, Folders::settingsFolder(),
+                              Folders::tempFolder()};
+
+    int code = 0;
+    {
+        SintoniaWindows windows(services);
+        StartupTrace::attach(*windows.main());
+        windows.main()->show();
+        code = QApplication::exec();
+    }
+    // Let the browser engine finish what the destroyed panes left before it goes away.
+    QEventLoop settle;
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    return code;
+}

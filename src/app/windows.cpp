@@ -1,0 +1,35 @@
+#include "app/windows.h"
+
+#include "app/frm_sintonia.h"
+#include "news/frm_gestionenews.h"
+#include "news/frm_news.h"
+#include "settings/frm_gestioneopzioni.h"
+#include "settings/frm_radiopersonale.h"
+#include "settings/frm_radioprogrammata.h"
+#include "web/frm_about.h"
+#include "web/frm_googlefinder.h"
+
+SintoniaWindows::SintoniaWindows(const PlatformServices &services)
+{
+    // Each window's creation runs to its end before the next one is made.
+    const auto add = [this](QWidget *window) {
+        m_windows.emplace_back(window);
+        m_order.push_back(window);
+    };
+    m_main = new TFrm_Sintonia(services);
+    add(m_main);
+    add(new TFrm_News);
+    add(new TFrm_GestioneNews);
+    add(new TFrm_GestioneOpzioni);
+    add(new TFrm_RadioProgrammata);
+    add(new TFrm_About);
+    add(new TFrm_GoogleFinder);
+    add(new TFrm_RadioPersonale);
+}
+
+SintoniaWindows::~SintoniaWindows()
+{
+    // The last made goes first, the main window last.
+    while (!m_windows.empty())
+        m_windows.pop_back();
+}

@@ -1,0 +1,65 @@
+#include "platform/fakes/fakewebpane.h"
+
+#include <QFile>
+#include <QWidget>
+
+FakeWebPane::FakeWebPane(QWidget *parent, const QString &name)
+    : WebPane(parent)
+    , m_widget(new QWidget(parent))
+{
+    setObjectName(name);
+    m_widget->setObjectName(name);
+}
+
+void FakeWebPane::navigate(const QString &address)
+{
+    m_navigations.append(address);
+    m_location = address;
+    m_busy = true;
+    const qsizetype colon = address.indexOf(QLatin1Char(':'));
+    m_protocol = colon > 0 ? address.left(colon + 1) : QString();
+}
+
+void FakeWebPane::emitTitle(const QString &title)
+{
+    m_title = title;
+    emit titleChange(title);
+}
+
+void FakeWebPane::emitProgress(int progress)
+{
+    if (progress >= ProgressMax)
+        m_busy = false;
+    emit progressChange(progress, ProgressMax);
+}
+
+void FakeWebPane::finishLoad(const QString &title)
+{
+    emitTitle(title);
+    emitProgress(ProgressMax);
+}
+
+void FakeWebPane::setSaveResult(bool ok, const QByteArray &content)
+{
+    m_saveOk = ok;
+    m_saveContent = content;
+}
+
+void FakeWebPane::saveDocument(const QString &filePath)
+{
+    ++m_saves;
+    bool ok = m_saveOk;
+    if (ok) {
+        QFile file(filePath);
+        ok = file.open(QIODevice::WriteOnly) && file.write(m_saveContent) == m_saveContent.size();
+    }
+    QMetaObject::invokeMethod(this, [this, filePath, ok] { emit documentSaved(filePath, ok); },
+                              Qt::QueuedConnection);
+}
+
+WebPane *FakePaneFactory::createPane(QWidget *parent, const QString &name)
+{
+    auto *pane = new FakeWebPane(parent, name);
+    m_panes.insert(name, pane);
+    return pane;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/webpane.h"
+
+#include <QTimer>
+
+#include <memory>
+
+class QWebEngineLoadingInfo;
+class QWebEngineProfile;
+class QWebEngineView;
+
+// A pane over QtWebEngine. The view is created on the first navigation, so panes that
+// never show a page cost no renderer.
+class WebEnginePane final : public WebPane
+{
+    Q_OBJECT
+
+public:
+    WebEnginePane(class WebEnginePaneFactory *factory, QWidget *parent, const QString &name, int loadTimeoutMs);
+    ~WebEnginePane() override;
+
+    QWidget *widget() override { return m_container; }
+    void navigate(const QString &address) override;
+    void refresh() override;
+    bool goBack() override;
+    bool goForward() override;
+    QString locationUrl() const override;
+    QString title() const override;
+    bool busy() const override { return m_loading; }
+    bool hasDocument() const override;
+    QString documentProtocol() const override;
+    void saveDocument(const QString &filePath) override;
+
+    QWebEngineView *view() const { return m_view; }
+
+private:
+    void ensureView();
+    void onLoadingChanged(const QWebEngineLoadingInfo &info);
+    void onTitleChanged(const QString &title);
+    void finishLoad();
+    void onLoadTimeout();
+    void reportTitle(const QString &title);
+    QString failedLoadTitle() const;
+
+    WebEnginePaneFactory *m_factory;
+    QWidget *m_container;
+    QWebEngineView *m_view = nullptr; // owned by m_container
+    QString m_navigated;
+    QString m_lastTitle;
+    QTimer m_loadTimeout;
+    bool m_loading = false;
+    bool m_failed = false;
+    bool m_titleReported = false;
+};

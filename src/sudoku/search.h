@@ -1,0 +1,85 @@
+#pragma once
+
+#include "sudoku/board.h"
+#include "sudoku/cellbits.h"
+#include "sudoku/digitset.h"
+
+#include <array>
+#include <functional>
+
+// The constraint search that grows a puzzle's solution from one seed digit and completes
+// the player's board. It works in passes. Each pass places every cell that has a single
+// candidate, scanning column by column so that a digit placed early in the scan already
+// counts for the cells after it. When a pass places nothing, the search decides: the first
+// empty cell with the fewest candidates (fewer than 9) takes its smallest candidate, the
+// board as it was and the untried candidates go on a stack of 81 entries, and a cell
+// without candidates sends the search back to the latest decision with an untried one.
+//
+// All state has a fixed size; a pass allocates nothing.
+namespace Sudoku {
+
+enum class SearchState { Running, Solved, NoSolution };
+
+// Called with the board at passes 0, 50, 100, ..., after the pass's work and before the
+// pass counter goes up; the board widget repaints from it.
+using PeriodicWrite = std::function<void(const Board &board, int pass)>;
+
+class Search
+{
+public:
+    static constexpr int StackSize = 81;
+    static constexpr int WriteInterval = 50;
+
+    Search() = default;
+    explicit Search(const Board &start) { restart(start); }
+
+    // Depth 1, pass counter 0, the given board.
+    void restart(const Board &start);
+
+    // Runs one pass; does nothing once the search has ended.
+    SearchState pass(const PeriodicWrite &write = {});
+    // Runs passes until the search ends.
+    SearchState run(const PeriodicWrite &write = {});
+
+    SearchState state() const { return m_state; }
+    const Board &board() const { return m_board; }
+    // Passes run so far.
+    int passes() const { return m_passes; }
+    // Depth of the decision stack, from 1.
+    int depth() const { return m_depth; }
+
+private:
+    struct Decision
+    {
+        Board before;
+        std::array<CellBits, 9> candidates{};
+        CellBits empty;
+        DigitSet untried;
+        int cell = 0;
+    };
+
+    void place(int cell, int digit);
+    DigitSet candidatesOf(int cell) const;
+    bool decide(CellBits atLeastOne);
+    bool scanLeavesNoCandidates(CellBits placedThisPass) const;
+
+    Board m_board;
+    // For digit d + 1: the empty cells whose column, row and box do not hold it yet.
+    std::array<CellBits, 9> m_candidates{};
+    CellBits m_empty;
+    std::array<Decision, StackSize> m_stack{};
+    int m_depth = 1;
+    int m_passes = 0;
+    SearchState m_state = SearchState::NoSolution;
+};
+
+struct SearchResult
+{
+    SearchState state = SearchState::NoSolution;
+    Board board;
+    int passes = 0;
+};
+
+SearchResult runSearch(const Board &start, const PeriodicWrite &write = {});
+
+} // namespace Sudoku
