@@ -11,6 +11,7 @@ Reply text_reply(int status, std::string text) {
   reply.cache_control = "no-store";
   reply.body = std::move(text);
   reply.note = "control";
+  reply.plain = true;
   return reply;
 }
 

@@ -96,6 +96,12 @@ private:
     // One request per connection: a port switched off then refuses every
     // further request, with no kept-alive connection still answering.
     server->set_keep_alive_max_count(1);
+    // The library's default adds SO_REUSEPORT, with which a second service
+    // would share the port instead of failing to start.
+    server->set_socket_options([](httplib::socket_t socket) {
+      int yes = 1;
+      setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server->set_payload_max_length(kMaxRequestBody);
     server->set_read_timeout(5, 0);
     server->set_write_timeout(5, 0);

@@ -16,6 +16,10 @@ struct Reply {
   std::string cache_control = "no-cache";
   std::string body; // the bytes as sent
   std::string note; // for the request log: the fault that shaped the answer
+  // Pages go out byte for byte, never compressed. Plain answers (the control
+  // pages) may be compressed, and are also written in full when the port
+  // closes its listener while answering, which exact pages are not.
+  bool plain = false;
 };
 
 // Text made safe inside HTML text and attribute values.

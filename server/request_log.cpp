@@ -14,7 +14,7 @@ std::string utc_time(std::chrono::system_clock::time_point time) {
   const int millis = static_cast<int>(since_epoch.count() % 1000);
   std::tm parts{};
   gmtime_r(&seconds, &parts);
-  char text[40];
+  char text[64];
   std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", parts.tm_year + 1900,
                 parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec,
                 millis);
@@ -28,7 +28,7 @@ std::string log_safe(std::string_view text, std::size_t max_length) {
   std::string out;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x21 && byte < 0x7F && c != '%') {
+    if (byte >= 0x21 && byte < 0x7F) {
       out += c;
     } else {
       out += '%';

@@ -7,8 +7,9 @@
 // e.g. "2024-05-17T10:04:01.250Z	47803	mirror3	GET	/Radio/CaricaDati.asp?id=25&idRadio=0	200	-"
 // The port name is "mirror1".."mirror6", "product", "maker", "second" or
 // "sister". The note is "-", or the fault that shaped the answer ("title",
-// "slow", "garble"), or "control" for the control pages. Bytes outside
-// printable ASCII in the method and path are written as %XX.
+// "slow", "garble"), or "control" for the control pages. The path is the
+// request target as sent (still percent-encoded); bytes outside printable
+// ASCII in it are written as %XX.
 #pragma once
 
 #include <chrono>
@@ -33,8 +34,8 @@ struct LogEntry {
 
 std::string format_log_line(const LogEntry &entry);
 
-// Printable ASCII kept, everything else (tabs, controls, bytes >= 0x7F) as
-// %XX; cut to max_length characters with "..." at the end.
+// Printable ASCII kept, everything else (blanks, tabs, controls, bytes >= 0x7F)
+// as %XX; cut to max_length characters with "..." at the end.
 std::string log_safe(std::string_view text, std::size_t max_length);
 
 // Thread-safe. Keeps the latest lines in memory too, for the control page.

@@ -17,12 +17,12 @@ thread_local bool t_logged = false;
 void write_reply(const Reply &reply, httplib::Response &response) {
   response.status = reply.status;
   response.set_header("Cache-Control", reply.cache_control);
-  if (reply.body.empty()) {
-    response.set_content("", reply.content_type);
+  if (reply.plain || reply.body.empty()) {
+    response.set_content(reply.body, reply.content_type);
     return;
   }
   // A sized content provider: the bytes go out exactly as built, never
-  // compressed.
+  // compressed (the HTTP layer compresses bodies of text types).
   auto body = std::make_shared<const std::string>(reply.body);
   response.set_content_provider(
       body->size(), reply.content_type,

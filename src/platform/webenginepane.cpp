@@ -127,8 +127,9 @@ QString WebEnginePane::documentProtocol() const
 
 void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo &info)
 {
-    if (info.isErrorPage())
-        return; // the engine's own error page belongs to the load that failed
+    // The engine's own error page belongs to the load that failed: only the failure counts.
+    if (info.isErrorPage() && info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+        return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_loading = true;
@@ -182,8 +183,10 @@ void WebEnginePane::finishLoad()
 {
     m_loading = false;
     m_loadTimeout.stop();
-    if (m_failed)
-        reportTitle(failedLoadTitle());
+    if (m_failed) {
+        if (m_lastTitle != failedLoadTitle())
+            reportTitle(failedLoadTitle());
+    }
     else if (!m_titleReported)
         reportTitle(PaneAddress::titleForProgram(m_view->title(), m_view->url(), m_navigated));
     emit progressChange(ProgressMax, ProgressMax);

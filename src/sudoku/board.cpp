@@ -14,21 +14,6 @@ bool Board::setDigit(int column, int row, int digit)
     return setAt(cellIndex(column, row), digit);
 }
 
-int Board::at(int index) const
-{
-    if (index < 0 || index >= CellCount)
-        return 0;
-    return m_cells[static_cast<std::size_t>(index)];
-}
-
-bool Board::setAt(int index, int digit)
-{
-    if (index < 0 || index >= CellCount || digit < 0 || digit > 9)
-        return false;
-    m_cells[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(digit);
-    return true;
-}
-
 int Board::filledCount() const
 {
     int count = 0;

@@ -43,8 +43,17 @@ public:
     bool setDigit(int column, int row, int digit);
 
     // The same by scan-order index 0..80.
-    int at(int index) const;
-    bool setAt(int index, int digit);
+    int at(int index) const
+    {
+        return index >= 0 && index < CellCount ? m_cells[static_cast<std::size_t>(index)] : 0;
+    }
+    bool setAt(int index, int digit)
+    {
+        if (index < 0 || index >= CellCount || digit < 0 || digit > 9)
+            return false;
+        m_cells[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(digit);
+        return true;
+    }
 
     int filledCount() const;
     bool isFull() const { return filledCount() == CellCount; }

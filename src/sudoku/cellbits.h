@@ -41,7 +41,13 @@ struct CellBits
     }
 
     constexpr bool any() const { return (low | high) != 0; }
-    constexpr bool has(int index) const { return (*this & cell(index)).any(); }
+    // 1 when the cell of scan-order index 0..80 is in the set, else 0.
+    constexpr unsigned bit(int index) const
+    {
+        const std::uint64_t word = index < 64 ? low : high;
+        return static_cast<unsigned>(word >> (index & 63)) & 1u;
+    }
+    constexpr bool has(int index) const { return index >= 0 && index < CellCount && bit(index) != 0; }
     // Scan-order index of the first cell; only for a non-empty set.
     constexpr int first() const
     {
@@ -50,6 +56,7 @@ struct CellBits
 
     friend constexpr CellBits operator&(CellBits a, CellBits b) { return {a.low & b.low, a.high & b.high}; }
     friend constexpr CellBits operator|(CellBits a, CellBits b) { return {a.low | b.low, a.high | b.high}; }
+    friend constexpr CellBits operator^(CellBits a, CellBits b) { return {a.low ^ b.low, a.high ^ b.high}; }
     constexpr CellBits operator~() const { return {~low, ~high & HighMask}; }
     constexpr CellBits &operator&=(CellBits b) { return *this = *this & b; }
     constexpr CellBits &operator|=(CellBits b) { return *this = *this | b; }

@@ -1,5 +1,7 @@
 #include "sudoku/search.h"
 
+#include <utility>
+
 // How a pass is computed. A pass conceptually rebuilds the column, row and box sets from
 // the board, then visits all 81 cells column by column, computes each cell's candidates
 // from the sets as they stand at that moment, and places a cell with exactly one. Here the
@@ -54,42 +56,70 @@ struct UnitSets
 void Search::restart(const Board &start)
 {
     m_board = start;
-    m_candidates = {};
-    m_empty = {};
+    m_sets = {};
     const UnitSets sets(start);
     for (int i = 0; i < CellCount; ++i) {
         if (start.at(i) != 0)
             continue;
-        m_empty |= CellBits::cell(i);
+        const CellBits cell = CellBits::cell(i);
+        m_sets.empty |= cell;
         DigitSet options = sets.candidates(i);
+        const int count = options.count();
+        for (std::size_t b = 0; b < m_sets.counts.size(); ++b) {
+            if ((count >> b & 1) != 0)
+                m_sets.counts[b] |= cell;
+        }
         for (int digit = options.takeLowest(); digit != 0; digit = options.takeLowest())
-            m_candidates[static_cast<std::size_t>(digit - 1)] |= CellBits::cell(i);
+            m_sets.cells[static_cast<std::size_t>(digit - 1)] |= cell;
     }
     m_depth = 1;
     m_passes = 0;
     m_state = SearchState::Running;
 }
 
-void Search::place(int cell, int digit)
+// The helpers of a pass are inlined: a pass runs millions of times.
+[[gnu::always_inline]] inline void Search::place(Candidates &sets, int cell, int digit)
 {
     if (cell < 0 || cell >= CellCount || digit < 1 || digit > 9)
         return;
+    const CellBits self = CellBits::cell(cell);
+    const CellBits unit = UnitCells[static_cast<std::size_t>(cell)];
+    sets.empty &= ~self;
+    CellBits &withDigit = sets.cells[static_cast<std::size_t>(digit - 1)];
+    // The empty cells of the column, row and box that could take the digit lose it:
+    // their counts go down by one (binary subtraction, the borrow running up the bits).
+    // The placed cell's count becomes 0.
+    CellBits borrow = withDigit & unit & sets.empty;
+    withDigit &= ~unit;
+    const CellBits others = ~self;
+    for (CellBits &bit : sets.counts) {
+        const CellBits before = bit;
+        bit = (before ^ borrow) & others;
+        borrow &= ~before;
+    }
     m_board.setAt(cell, digit);
-    const CellBits others = ~CellBits::cell(cell);
-    for (CellBits &cells : m_candidates)
-        cells &= others;
-    m_candidates[static_cast<std::size_t>(digit - 1)] &= ~UnitCells[static_cast<std::size_t>(cell)];
-    m_empty &= others;
 }
 
-DigitSet Search::candidatesOf(int cell) const
+[[gnu::always_inline]] inline DigitSet Search::candidatesOf(const Candidates &sets, int cell)
 {
-    DigitSet options;
-    for (int digit = 1; digit <= 9; ++digit) {
-        if (m_candidates[static_cast<std::size_t>(digit - 1)].has(cell))
-            options.add(digit);
-    }
-    return options;
+    if (cell < 0 || cell >= CellCount)
+        return {};
+    // The cell's bit in each digit's set, gathered without a loop-carried chain.
+    const std::uint64_t CellBits::*word = cell < 64 ? &CellBits::low : &CellBits::high;
+    const unsigned shift = static_cast<unsigned>(cell) & 63u;
+    const auto digitBits = [&]<std::size_t... d>(std::index_sequence<d...>) {
+        return ((static_cast<unsigned>(sets.cells[d].*word >> shift & 1u) << (d + 1)) | ...);
+    };
+    return DigitSet::fromMask(digitBits(std::make_index_sequence<9>()));
+}
+
+// The empty cells with exactly `count` candidates.
+[[gnu::always_inline]] inline CellBits Search::cellsWithCount(const Candidates &sets, int count)
+{
+    CellBits cells = sets.empty;
+    for (std::size_t b = 0; b < sets.counts.size(); ++b)
+        cells &= (count >> b & 1) != 0 ? sets.counts[b] : ~sets.counts[b];
+    return cells;
 }
 
 SearchState Search::pass(const PeriodicWrite &write)
@@ -97,31 +127,23 @@ SearchState Search::pass(const PeriodicWrite &write)
     if (m_state != SearchState::Running)
         return m_state;
 
-    const CellBits emptyBefore = m_empty;
+    const CellBits emptyBefore = m_sets.empty;
     bool placed = false;
-    CellBits atLeastOne, atLeastTwo;
-    int from = 0;
-    for (;;) {
-        atLeastOne = {};
-        atLeastTwo = {};
-        for (const CellBits &cells : m_candidates) {
-            atLeastTwo |= atLeastOne & cells;
-            atLeastOne |= cells;
-        }
-        const CellBits singles = atLeastOne & ~atLeastTwo & CellBits::from(from);
-        if (!singles.any())
-            break;
+    // Worked on in a local copy, which the compiler can keep in registers.
+    Candidates sets = m_sets;
+    for (CellBits singles = cellsWithCount(sets, 1); singles.any();) {
         const int cell = singles.first();
-        place(cell, candidatesOf(cell).takeLowest());
+        place(sets, cell, candidatesOf(sets, cell).takeLowest());
         placed = true;
-        from = cell + 1;
+        singles = cellsWithCount(sets, 1) & CellBits::from(cell + 1);
     }
+    m_sets = sets;
 
     // While an empty cell is left the search goes on, also when that cell has no
     // candidate: that is a dead end for the next decision to undo, not a finished board.
-    const bool finished = !m_empty.any() && scanLeavesNoCandidates(emptyBefore);
+    const bool finished = !m_sets.empty.any() && scanLeavesNoCandidates(emptyBefore);
 
-    if (!placed && !finished && !decide(atLeastOne)) {
+    if (!placed && !finished && !decide()) {
         m_state = SearchState::NoSolution;
         return m_state;
     }
@@ -159,40 +181,27 @@ bool Search::scanLeavesNoCandidates(CellBits placedThisPass) const
     return true;
 }
 
-bool Search::decide(CellBits atLeastOne)
+bool Search::decide()
 {
     // The first empty cell with the fewest candidates, provided it has fewer than 9.
     int cell = -1;
-    const CellBits dead = m_empty & ~atLeastOne;
-    if (dead.any()) {
-        cell = dead.first();
-    } else {
-        // atLeast[k]: the cells with k or more candidates.
-        std::array<CellBits, 10> atLeast{};
-        for (std::size_t d = 0; d < m_candidates.size(); ++d) {
-            for (std::size_t k = d + 1; k >= 2; --k)
-                atLeast[k] |= atLeast[k - 1] & m_candidates[d];
-            atLeast[1] |= m_candidates[d];
-        }
-        for (std::size_t k = 1; k < 9 && cell < 0; ++k) {
-            const CellBits exactly = atLeast[k] & ~atLeast[k + 1];
-            if (exactly.any())
-                cell = exactly.first();
-        }
-        // Every empty cell has all 9 candidates only on an empty board; it starts with
-        // the first cell rather than giving up on a board that has solutions.
-        if (cell < 0 && m_empty.any())
-            cell = m_empty.first();
+    for (int count = 0; count < 9 && cell < 0; ++count) {
+        const CellBits cells = cellsWithCount(m_sets, count);
+        if (cells.any())
+            cell = cells.first();
     }
+    // Every empty cell has all 9 candidates only on an empty board; the search starts
+    // with its first cell rather than giving up on a board that has solutions.
+    if (cell < 0 && m_sets.empty.any())
+        cell = m_sets.empty.first();
 
-    DigitSet untried = cell >= 0 ? candidatesOf(cell) : DigitSet();
+    DigitSet untried = candidatesOf(m_sets, cell);
     int digit = untried.takeLowest();
     while (digit == 0 && m_depth > 1) {
         --m_depth;
         const Decision &entry = m_stack[static_cast<std::size_t>(m_depth - 1)];
         m_board = entry.before;
-        m_candidates = entry.candidates;
-        m_empty = entry.empty;
+        m_sets = entry.candidates;
         cell = entry.cell;
         untried = entry.untried;
         digit = untried.takeLowest();
@@ -202,13 +211,12 @@ bool Search::decide(CellBits atLeastOne)
 
     Decision &entry = m_stack[static_cast<std::size_t>(m_depth - 1)];
     entry.before = m_board;
-    entry.candidates = m_candidates;
-    entry.empty = m_empty;
+    entry.candidates = m_sets;
     entry.untried = untried;
     entry.cell = cell;
     if (m_depth < StackSize)
         ++m_depth;
-    place(cell, digit);
+    place(m_sets, cell, digit);
     return true;
 }
 

@@ -49,24 +49,33 @@ public:
     int depth() const { return m_depth; }
 
 private:
+    // What the sets of the board say about its empty cells.
+    struct Candidates
+    {
+        // For digit d + 1: the empty cells whose column, row and box do not hold it yet
+        // (bits of filled cells mean nothing and are masked with `empty`).
+        std::array<CellBits, 9> cells{};
+        // Each empty cell's candidate count 0..9 in binary, bit b in counts[b]; 0 for
+        // filled cells.
+        std::array<CellBits, 4> counts{};
+        CellBits empty;
+    };
     struct Decision
     {
         Board before;
-        std::array<CellBits, 9> candidates{};
-        CellBits empty;
+        Candidates candidates;
         DigitSet untried;
         int cell = 0;
     };
 
-    void place(int cell, int digit);
-    DigitSet candidatesOf(int cell) const;
-    bool decide(CellBits atLeastOne);
+    void place(Candidates &sets, int cell, int digit);
+    static DigitSet candidatesOf(const Candidates &sets, int cell);
+    static CellBits cellsWithCount(const Candidates &sets, int count);
+    bool decide();
     bool scanLeavesNoCandidates(CellBits placedThisPass) const;
 
     Board m_board;
-    // For digit d + 1: the empty cells whose column, row and box do not hold it yet.
-    std::array<CellBits, 9> m_candidates{};
-    CellBits m_empty;
+    Candidates m_sets;
     std::array<Decision, StackSize> m_stack{};
     int m_depth = 1;
     int m_passes = 0;

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs inside the private D-Bus session of scripts/test.sh: starts what the tests need,
+# runs them, stops it all again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/webengine-env.sh
+
+work=$(mktemp -d /tmp/sintonia-tests.XXXXXX)
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  pulseaudio --kill 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Sound: a null sink whose monitor the end-to-end tests listen to.
+pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=rec" \
+  --load=module-native-protocol-unix >/dev/null 2>&1 || echo "warning: PulseAudio did not start"
+pactl set-default-sink rec 2>/dev/null || true
+
+# The station service on test ports, apart from the defaults a running program may use.
+export SINTONIA_TEST_MIRROR_PORTS=48801,48802,48803,48804,48805,48806
+export SINTONIA_TEST_SITE_PORTS=48810,48811,48812,48813
+export SINTONIA_TEST_SERVICE_LOG="$work/requests.log"
+build/server/sintonia-station-service --port-base 48800 --control --exit-with-parent \
+  --db "$work/directory.sqlite" \
+  --log "$SINTONIA_TEST_SERVICE_LOG" --ready-file "$work/ready" >"$work/service.out" 2>&1 &
+pids+=($!)
+for _ in $(seq 150); do [ -e "$work/ready" ] && break; sleep 0.1; done
+[ -e "$work/ready" ] || { echo "the station service did not start"; cat "$work/service.out"; exit 1; }
+
+status=0
+ctest --test-dir build --output-on-failure -LE bench -j2 --timeout 600 || status=1
+ctest --test-dir build-asan --output-on-failure -L 'unit|window' -j2 --timeout 900 || status=1
+exit $status

@@ -1,0 +1,22 @@
+// sintonia-station-service: the local station service of Sintonia.
+#include "options.h"
+#include "run.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char **argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const auto parsed = station::parse_options(args);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "sintonia-station-service: %s\n\n%s", parsed.error.c_str(),
+                 station::usage_text().c_str());
+    return 2;
+  }
+  if (parsed.options.help) {
+    std::fputs(station::usage_text().c_str(), stdout);
+    return 0;
+  }
+  return station::run_service(parsed.options);
+}

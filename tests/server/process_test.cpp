@@ -1,0 +1,363 @@
+// The service as a process: its pages over HTTP on the ten ports, the fault
+// switches, the request log, start-up and clean stop.
+#include "directory.h"
+#include "pages.h"
+#include "service_process.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <chrono>
+#include <future>
+#include <set>
+#include <sstream>
+#include <thread>
+
+namespace station {
+namespace {
+
+using test::ServiceProcess;
+using namespace std::chrono_literals;
+
+const std::string kAccess = "/radio/AccessoSintonia.asp?versione=4.5&Personalizzazione=25&Radio=0";
+const std::string kCatalogue = "/Radio/CaricaDati.asp?id=25&idRadio=0";
+const std::string kBanner = "/Radio/radio.asp?dettaglio=25&Radio=0";
+
+// Address-file positions.
+constexpr int kMirror1 = 0, kMirror2 = 1, kMirror3 = 2, kMirror4 = 3, kMirror5 = 4, kMirror6 = 5;
+constexpr int kProduct = 6;
+
+httplib::Result get(int port, const std::string &target, const httplib::Headers &headers = {},
+                    const char *method = "GET") {
+  httplib::Client client("127.0.0.1", port);
+  client.set_connection_timeout(2, 0);
+  client.set_read_timeout(30, 0);
+  client.set_decompress(false);
+  httplib::Request request;
+  request.method = method;
+  request.path = target;
+  request.headers = headers;
+  return client.send(request);
+}
+
+std::string title_of(const std::string &page) {
+  const auto open = page.find("<title>");
+  const auto close = page.find("</title>");
+  if (open == std::string::npos || close == std::string::npos || close < open)
+    return "(no title)";
+  return page.substr(open + 7, close - open - 7);
+}
+
+std::vector<std::string> split(const std::string &text, const std::string &separator) {
+  std::vector<std::string> parts;
+  std::size_t pos = 0;
+  while (true) {
+    const auto at = text.find(separator, pos);
+    parts.push_back(text.substr(pos, at == std::string::npos ? std::string::npos : at - pos));
+    if (at == std::string::npos)
+      return parts;
+    pos = at + separator.size();
+  }
+}
+
+std::vector<std::vector<std::string>> log_records(const std::string &text) {
+  std::vector<std::vector<std::string>> records;
+  for (const auto &line : split(text, "\n"))
+    if (!line.empty())
+      records.push_back(split(line, "\t"));
+  return records;
+}
+
+// One service for the whole suite: mirror 2 refused and mirror 3 with the
+// title fault from the command line; every port chosen by the system.
+class StationService : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    service_ = new ServiceProcess();
+    std::string error;
+    started_ = service_->start({"--fault", "2=refuse", "--fault", "mirror3=title", "--control"},
+                               error);
+    start_error_ = error;
+  }
+  static void TearDownTestSuite() {
+    if (service_ && started_) {
+      EXPECT_EQ(service_->stop(), 0);
+    }
+    delete service_;
+    service_ = nullptr;
+  }
+  void SetUp() override { ASSERT_TRUE(started_) << start_error_; }
+
+  static int port(int index) { return service_->port(index); }
+  static std::string control(const std::string &query) {
+    const auto result = get(port(kProduct), "/_control/" + query);
+    return result ? std::to_string(result->status) + " " + result->body : "no answer";
+  }
+
+  static ServiceProcess *service_;
+  static bool started_;
+  static std::string start_error_;
+};
+
+ServiceProcess *StationService::service_ = nullptr;
+bool StationService::started_ = false;
+std::string StationService::start_error_;
+
+TEST_F(StationService, AnnouncesTenDistinctLoopbackAddresses) {
+  ASSERT_EQ(service_->addresses().size(), 10u);
+  std::set<int> ports;
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(service_->addresses()[static_cast<std::size_t>(i)].rfind("127.0.0.1:", 0), 0u);
+    ports.insert(port(i));
+  }
+  EXPECT_EQ(ports.size(), 10u);
+  std::string expected = "ready mirrors=";
+  for (int i = 0; i < 10; ++i)
+    expected += (i == 6 ? " sites=" : i == 0 ? "" : ",") + std::to_string(port(i));
+  EXPECT_EQ(service_->standard_output(), expected + "\n");
+}
+
+TEST_F(StationService, PagesUnderTheirExactPaths) {
+  struct Case {
+    int port;
+    std::string target;
+    int status;
+    std::string title;
+  };
+  std::vector<Case> cases = {
+      {kMirror1, kAccess, 200, "accessoOK"},
+      {kMirror6, kAccess, 200, "accessoOK"},
+      {kMirror3, kAccess, 200, "Servizio non disponibile"}, // title fault
+      {kMirror4, kBanner, 200, "sponsor"},
+      {kMirror3, kBanner, 200, "sponsor"},
+      {kMirror4, "/Radio/AccessoSintonia.asp?versione=4.5&Personalizzazione=25&Radio=0", 404,
+       "Pagina non trovata"},
+      {kMirror4, "/radio/CaricaDati.asp?id=25&idRadio=0", 404, "Pagina non trovata"},
+      {kMirror4, "/Radio/Radio.asp?dettaglio=25&Radio=0", 404, "Pagina non trovata"},
+      {kMirror1, "/", 404, "Pagina non trovata"},
+      {kMirror5, "/Radio/CaricaDati.asp?id=x&idRadio=0", 400, "Richiesta non valida"},
+      {kMirror5, "/Radio/CaricaDati.asp?id=25", 400, "Richiesta non valida"},
+      {kMirror5, "/Radio/CaricaDati.asp?id=99999999999999999999&idRadio=0", 400,
+       "Richiesta non valida"},
+      {kMirror5, "/radio/AccessoSintonia.asp?versione=4.5&Personalizzazione=25", 400,
+       "Richiesta non valida"},
+      {kMirror5, "/Radio/radio.asp?dettaglio=-1&Radio=0", 400, "Richiesta non valida"},
+      {kProduct, kAccess, 404, "Pagina non trovata"}, // sites have no mirror pages
+  };
+  for (int site = 1; site <= 4; ++site)
+    cases.push_back({kProduct + site - 1, "/", 200, std::string(site_title(site))});
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::to_string(c.port) + " " + c.target);
+    const auto result = get(port(c.port), c.target);
+    ASSERT_TRUE(result) << httplib::to_string(result.error());
+    EXPECT_EQ(result->status, c.status);
+    EXPECT_EQ(title_of(result->body), c.title);
+    EXPECT_EQ(result->get_header_value("Content-Type"), "text/html; charset=windows-1252");
+  }
+}
+
+TEST_F(StationService, CatalogueIs124LinesOfWindows1252SentUncompressedAndCacheable) {
+  const auto result = get(port(kMirror4), kCatalogue, {{"Accept-Encoding", "gzip, deflate, br"}});
+  ASSERT_TRUE(result);
+  ASSERT_EQ(result->status, 200);
+  EXPECT_EQ(result->get_header_value("Content-Type"), "text/html; charset=windows-1252");
+  EXPECT_EQ(result->get_header_value("Cache-Control"), "private, max-age=60");
+  EXPECT_FALSE(result->has_header("Content-Encoding"));
+  EXPECT_EQ(result->get_header_value("Content-Length"), std::to_string(result->body.size()));
+
+  const auto lines = split(result->body, "<BR>");
+  ASSERT_EQ(lines.size(), 124u);
+  const std::string player =
+      "http://127.0.0.1:" + std::to_string(port(kMirror4)) + "/Radio/mostraRadio.asp?Id=";
+  for (int list : {0, 60})
+    for (int r = 0; r < 15; ++r) {
+      const auto at = static_cast<std::size_t>(list + r * 4);
+      SCOPED_TRACE("line " + std::to_string(at + 1));
+      EXPECT_EQ(lines[at].rfind(player, 0), 0u); // the demo fills both lists
+      EXPECT_FALSE(lines[at + 1].empty());
+      EXPECT_FALSE(lines[at + 2].empty());
+    }
+  EXPECT_EQ(lines[120], "Onde Italiane");
+  // Accented letters as single Windows-1252 bytes, never as UTF-8.
+  EXPECT_NE(result->body.find('\xE0'), std::string::npos);
+  EXPECT_EQ(result->body.find("\xC3\xA0"), std::string::npos);
+  EXPECT_EQ(result->body.find('\n'), std::string::npos);
+
+  // The same page through the mirror's name: the player pages follow the Host.
+  const auto named = get(port(kMirror4), kCatalogue, {{"Host", "mirror4.test:8080"}});
+  ASSERT_TRUE(named);
+  EXPECT_EQ(named->body.rfind("http://mirror4.test:8080/Radio/mostraRadio.asp?Id=", 0), 0u);
+
+  const auto head = get(port(kMirror4), kCatalogue, {}, "HEAD");
+  ASSERT_TRUE(head);
+  EXPECT_EQ(head->status, 200);
+  EXPECT_EQ(head->get_header_value("Content-Length"), std::to_string(result->body.size()));
+}
+
+TEST_F(StationService, MirrorRefusedFromTheCommandLine) {
+  const auto result = get(port(kMirror2), kAccess);
+  EXPECT_FALSE(result);
+  EXPECT_EQ(result.error(), httplib::Error::Connection);
+}
+
+TEST_F(StationService, RefuseAtRunTimeAndListenAgainOnTheSamePort) {
+  // Switched through the mirror's own port: the answer still arrives.
+  const auto refused = get(port(kMirror1), "/_control/fault?mirror=1&mode=refuse");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->body, "ok mirror1 refuse\n");
+  const auto down = get(port(kMirror1), kAccess);
+  EXPECT_FALSE(down);
+  EXPECT_EQ(down.error(), httplib::Error::Connection);
+
+  EXPECT_EQ(control("fault?mirror=1&mode=none"), "200 ok mirror1 none\n");
+  const auto up = get(port(kMirror1), kAccess);
+  ASSERT_TRUE(up);
+  EXPECT_EQ(title_of(up->body), "accessoOK");
+}
+
+TEST_F(StationService, TitleAndGarbleFaultsAtRunTime) {
+  EXPECT_EQ(control("fault?mirror=5&mode=title"), "200 ok mirror5 title\n");
+  EXPECT_EQ(title_of(get(port(kMirror5), kAccess)->body), "Servizio non disponibile");
+  EXPECT_EQ(control("fault?mirror=5&mode=garble"), "200 ok mirror5 garble\n");
+  EXPECT_EQ(title_of(get(port(kMirror5), kAccess)->body), "accessoOK");
+  const auto garbled = split(get(port(kMirror5), kCatalogue)->body, "<BR>");
+  ASSERT_EQ(garbled.size(), 125u);
+  EXPECT_EQ(garbled[0], "");
+  EXPECT_EQ(control("fault?mirror=5&mode=none"), "200 ok mirror5 none\n");
+  EXPECT_EQ(split(get(port(kMirror5), kCatalogue)->body, "<BR>").size(), 124u);
+}
+
+TEST_F(StationService, SlowFaultDelaysTheAnswerButLogsTheRequestAtOnce) {
+  EXPECT_EQ(control("fault?mirror=6&mode=slow&ms=1500"), "200 ok mirror6 slow\n");
+  const auto start = std::chrono::steady_clock::now();
+  auto pending = std::async(std::launch::async, [&] { return get(port(kMirror6), kBanner); });
+
+  // The log line comes before the answer.
+  bool logged = false;
+  const auto until = start + 5s;
+  while (!logged && std::chrono::steady_clock::now() < until) {
+    for (const auto &record : log_records(test::read_file(service_->log_file())))
+      logged = logged || (record.size() == 7 && record[2] == "mirror6" && record[4] == kBanner &&
+                          record[6] == "slow");
+    if (!logged)
+      std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_TRUE(logged);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
+
+  ASSERT_EQ(pending.wait_for(10s), std::future_status::ready);
+  const auto result = pending.get();
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 1500ms);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(title_of(result->body), "sponsor");
+
+  EXPECT_EQ(control("fault?mirror=6&mode=none"), "200 ok mirror6 none\n");
+  const auto fast = std::chrono::steady_clock::now();
+  ASSERT_TRUE(get(port(kMirror6), kBanner));
+  EXPECT_LT(std::chrono::steady_clock::now() - fast, 1000ms);
+}
+
+TEST_F(StationService, ControlPagesRejectBadParameters) {
+  for (const std::string query :
+       {"fault?mirror=7&mode=refuse", "fault?mirror=1&mode=explode", "fault?mode=refuse",
+        "fault?mirror=1&site=1&mode=none", "fault?mirror=1&mode=slow&ms=-5",
+        "fault?site=5&mode=none", "log?from=x"})
+    EXPECT_EQ(control(query).substr(0, 4), "400 ") << query;
+  EXPECT_EQ(control("nothing").substr(0, 4), "404 ");
+  const auto faults = control("faults");
+  EXPECT_NE(faults.find("mirror2 refuse\n"), std::string::npos) << faults;
+  EXPECT_NE(faults.find("mirror3 title\n"), std::string::npos) << faults;
+  EXPECT_NE(faults.find("sister none\n"), std::string::npos) << faults;
+}
+
+TEST_F(StationService, RequestLogSaysWhichPortWasAskedForWhat) {
+  ASSERT_TRUE(get(port(kMirror1), kAccess));
+  ASSERT_TRUE(get(port(kMirror3), kAccess));
+  ASSERT_TRUE(get(port(kMirror4), "/nowhere?a=%09"));
+
+  const auto file = test::read_file(service_->log_file());
+  const auto records = log_records(file);
+  auto has = [&](int index, const std::string &name, const std::string &target,
+                 const std::string &status, const std::string &note) {
+    for (const auto &r : records)
+      if (r.size() == 7 && r[1] == std::to_string(port(index)) && r[2] == name &&
+          r[3] == "GET" && r[4] == target && r[5] == status && r[6] == note)
+        return true;
+    return false;
+  };
+  EXPECT_TRUE(has(kMirror1, "mirror1", kAccess, "200", "-")) << file;
+  EXPECT_TRUE(has(kMirror3, "mirror3", kAccess, "200", "title")) << file;
+  EXPECT_TRUE(has(kMirror4, "mirror4", "/nowhere?a=%09", "404", "-")) << file;
+  for (const auto &r : records) {
+    ASSERT_EQ(r.size(), 7u);
+    EXPECT_EQ(r[0].size(), 24u); // 2024-05-17T10:04:01.250Z
+    EXPECT_NE(r[2], "mirror2");  // refused: never reached
+  }
+
+  // The control page gives the same lines (its own request is logged after it).
+  const auto from_control = get(port(kProduct), "/_control/log");
+  ASSERT_TRUE(from_control);
+  const auto lines = test::read_file(service_->log_file());
+  EXPECT_EQ(lines.substr(0, from_control->body.size()), from_control->body);
+  const auto tail = get(port(kProduct), "/_control/log?from=1");
+  ASSERT_TRUE(tail);
+  EXPECT_EQ(tail->body, from_control->body.substr(from_control->body.find('\n') + 1) +
+                            lines.substr(from_control->body.size(),
+                                         lines.find('\n', from_control->body.size()) + 1 -
+                                             from_control->body.size()));
+}
+
+// Separate processes: first start seeds, a restart keeps the directory, a
+// stop during a slow answer is still prompt and clean.
+TEST(StationServiceLife, SeedsOnceStopsCleanlyAndKeepsItsDirectory) {
+  ServiceProcess service;
+  std::string error;
+  ASSERT_TRUE(service.start({}, error)) << error;
+  EXPECT_NE(service.standard_error().find("seeded a new demo directory"), std::string::npos);
+  EXPECT_EQ(get(service.port(kMirror1), "/_control/faults")->status, 404); // no --control
+  EXPECT_EQ(service.stop(), 0);
+  int stations = 0;
+  {
+    Directory directory(service.db_file().string());
+    stations = directory.station_count();
+  }
+  EXPECT_GE(stations, 40);
+
+  ASSERT_TRUE(service.start({"--fault", "1=slow"}, error)) << error;
+  EXPECT_EQ(service.standard_error(), "");
+  auto pending = std::async(std::launch::async,
+                            [&] { return get(service.port(kMirror1), kAccess); });
+  bool logged = false;
+  for (const auto until = std::chrono::steady_clock::now() + 5s;
+       !logged && std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(10ms))
+    logged = test::read_file(service.log_file()).find("\tslow\n") != std::string::npos;
+  ASSERT_TRUE(logged);
+  const auto stopping = std::chrono::steady_clock::now();
+  EXPECT_EQ(service.stop(5s), 0); // well before the 20 s delay
+  EXPECT_LT(std::chrono::steady_clock::now() - stopping, 5s);
+  EXPECT_EQ(pending.wait_for(10s), std::future_status::ready);
+
+  Directory directory(service.db_file().string());
+  EXPECT_EQ(directory.station_count(), stations);
+}
+
+TEST(StationServiceLife, RefusesToStartOnBadOptionsOrBusyPorts) {
+  ServiceProcess first;
+  std::string error;
+  ASSERT_TRUE(first.start({}, error)) << error;
+
+  ServiceProcess clash;
+  const std::string taken = std::to_string(first.port(kMirror3));
+  EXPECT_FALSE(clash.start({"--mirror-ports", "0,0," + taken + ",0,0,0"}, error, 10s));
+  EXPECT_NE(error.find("cannot listen on 127.0.0.1:" + taken + " (mirror3)"), std::string::npos)
+      << error;
+
+  ServiceProcess bad;
+  EXPECT_FALSE(bad.start({"--fault", "9=refuse"}, error, 10s));
+  EXPECT_NE(error.find("unknown port: 9"), std::string::npos) << error;
+  EXPECT_EQ(first.stop(), 0);
+}
+
+} // namespace
+} // namespace station
