@@ -40,3 +40,50 @@ out = Path("src/service/pictures")
 out.mkdir(parents=True, exist_ok=True)
 png(out / "lamp_on.png", 7, 7, lamp((190, 255, 150), (20, 160, 20)))
 png(out / "lamp_off.png", 7, 7, lamp((90, 90, 90), (40, 40, 40)))
+
+
+def stripes(colours, vertical=True, weights=None):
+    weights = weights or [1] * len(colours)
+    total = sum(weights)
+
+    def pixel(x, y):
+        if x in (0, 15) or y in (0, 10):
+            return (60, 60, 60, 255)
+        pos = (x - 1) / 14 if vertical else (y - 1) / 9
+        acc = 0
+        for colour, weight in zip(colours, weights):
+            acc += weight / total
+            if pos < acc:
+                return colour + (255,)
+        return colours[-1] + (255,)
+    return pixel
+
+
+def cross(field, bar):
+    def pixel(x, y):
+        if x in (0, 15) or y in (0, 10):
+            return (60, 60, 60, 255)
+        return (bar if x in (7, 8) or y == 5 else field) + (255,)
+    return pixel
+
+
+flags = Path("src/app/pictures")
+flags.mkdir(parents=True, exist_ok=True)
+# The language menu's picture list: Italian, French, English, Spanish.
+png(flags / "lang_it.png", 16, 11, stripes([(0, 146, 70), (255, 255, 255), (206, 43, 55)]))
+png(flags / "lang_fr.png", 16, 11, stripes([(0, 85, 164), (255, 255, 255), (239, 65, 53)]))
+png(flags / "lang_en.png", 16, 11, cross((255, 255, 255), (200, 16, 46)))
+png(flags / "lang_es.png", 16, 11, stripes([(170, 21, 27), (241, 191, 0), (170, 21, 27)], vertical=False, weights=[1, 2, 1]))
+
+
+def arrow(pointing_right):
+    def pixel(x, y):
+        cx = x if pointing_right else 26 - x
+        dy = abs(y - 13)
+        inside = (6 <= cx <= 13 and dy <= 3) or (13 < cx <= 21 and dy <= 21 - cx)
+        return (255, 255, 255, 255) if inside else (0, 0, 0, 255)
+    return pixel
+
+
+png(flags / "forward.png", 27, 27, arrow(True))
+png(flags / "back.png", 27, 27, arrow(False))

@@ -2,6 +2,7 @@
 
 #include "app/browserkeyfilter.h"
 #include "app/mainlayout.h"
+#include "app/mainmenu.h"
 #include "platform/shell.h"
 #include "platform/webpane.h"
 #include "service/endpoints.h"
@@ -11,7 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMenuBar>
+#include <QMenu>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -52,7 +53,9 @@ TFrm_Sintonia::TFrm_Sintonia(const PlatformServices &services, QWidget *parent)
                             *m_services.random, *m_services.clock, this);
     m_mirrors->attach(m_pnlTv, pane(QStringLiteral("WB_Principale")), pane(QStringLiteral("WebBrowser3")),
                       pane(QStringLiteral("WebBrowser2")));
-    buildMenus();
+    MainMenu::build(this, m_mirrors->endpoints());
+    MainMenu::buildTrayMenu(this);
+    connectMenus();
 
     FormCreate();
 }
@@ -68,30 +71,25 @@ WebPane *TFrm_Sintonia::pane(const QString &name) const
     return findChild<WebPane *>(name);
 }
 
-void TFrm_Sintonia::buildMenus()
+void TFrm_Sintonia::connectMenus()
 {
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu *file = bar->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("File1"));
-    QAction *quit = file->addAction(QStringLiteral("Esci"));
-    quit->setObjectName(QStringLiteral("Esci2"));
-    connect(quit, &QAction::triggered, this, &TFrm_Sintonia::Esci2Click);
+    connect(findChild<QAction *>(QStringLiteral("Esci2")), &QAction::triggered, this, &TFrm_Sintonia::Esci2Click);
+    connect(findChild<QAction *>(QStringLiteral("esci1")), &QAction::triggered, this, &TFrm_Sintonia::Esci2Click);
+    connect(findChild<QAction *>(QStringLiteral("SystemMenuSite")), &QAction::triggered, this,
+            &TFrm_Sintonia::SystemMenuSiteClick);
+    auto *languages = findChild<QMenu *>(QStringLiteral("Lingua1"));
+    connect(languages, &QMenu::triggered, this, &TFrm_Sintonia::LinguaClick);
+}
 
-    // Desktop window managers keep their own window menu, so the maker's site, which sits
-    // on the window menu on other systems, is the last entry of "?".
-    QMenu *help = bar->addMenu(QStringLiteral("?"));
-    help->setObjectName(QStringLiteral("N1"));
-    help->addSeparator()->setObjectName(QStringLiteral("SystemMenuSeparator"));
-    QAction *site = help->addAction(QStringLiteral("http://") + m_mirrors->endpoints().mainSite);
-    site->setObjectName(QStringLiteral("SystemMenuSite"));
-    connect(site, &QAction::triggered, this, &TFrm_Sintonia::SystemMenuSiteClick);
+void TFrm_Sintonia::LinguaClick(QAction *item)
+{
+    ApplyLanguage(item->data().toInt());
 }
 
 // The start-up sequence; nothing here waits for the network.
 void TFrm_Sintonia::FormCreate()
 {
-    CurrentLanguage = 1;
+    m_language.setCurrentLanguage(1);
     m_keyFilter = new BrowserKeyFilter(m_pnlAscolta, this);
     qApp->installEventFilter(m_keyFilter);
 
@@ -104,9 +102,12 @@ void TFrm_Sintonia::FormCreate()
         setWindowTitle(QStringLiteral("Sintonia by Ventaglio - \"Versione 4.5\""));
 
     m_mirrors->ChooseMirror();
+    m_language.fill();
 
     SettingsFolder = m_services.settingsFolder;
     TempFolder = m_services.tempFolder;
+
+    ApplyLanguage(CurrentLanguage());
 
     m_mirrors->StartAccess();
 }

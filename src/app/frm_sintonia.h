@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/language.h"
 #include "platform/platformservices.h"
 
 #include <QMainWindow>
@@ -30,7 +31,10 @@ public:
     WebPane *pane(const QString &name) const;
     BrowserKeyFilter *keyFilter() const { return m_keyFilter; }
 
-    int CurrentLanguage = 1;
+    int CurrentLanguage() const { return m_language.CurrentLanguage(); }
+    const LanguageTextSource &languageText() const { return m_language; }
+    void ApplyLanguage(int n) { m_language.ApplyLanguage(n, this); }
+
     bool StationStarted = false;
     QString SettingsFolder;
     QString TempFolder;
@@ -42,11 +46,13 @@ protected:
 
 private:
     void FormCreate();
-    void buildMenus();
+    void connectMenus();
+    void LinguaClick(QAction *item);
     void Esci2Click();
     void SystemMenuSiteClick();
 
     PlatformServices m_services;
+    Language m_language;
     QWidget *m_pnlTv = nullptr;
     QTabWidget *m_pnlAscolta = nullptr;
     Mirrors *m_mirrors = nullptr;

@@ -48,10 +48,36 @@ void addPanePage(QTabWidget *pages, PaneFactory &panes, const QString &pageName,
     loadingLabel(grid, labelName);
 }
 
+QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &place)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(place);
+    return l;
+}
+
+QLabel *picture(QWidget *parent, const QString &name, const QString &file, const QString &what, const QRect &place)
+{
+    QLabel *l = label(parent, name, QString(), place);
+    l->setPixmap(QPixmap(file));
+    l->setAccessibleName(what);
+    return l;
+}
+
 } // namespace
 
 void build(QWidget *pnlTv, PaneFactory &panes)
 {
+    // Labels and pictures lie beneath the panels and panes.
+    label(pnlTv, QStringLiteral("Lbl_DescrizioneTasto"), QString(), QRect(0, 0, 561, 14));
+    label(pnlTv, QStringLiteral("Lbl_SostieniSintonia"), QStringLiteral("Sostieni Sintonia"), QRect(587, 2, 127, 14));
+    label(pnlTv, QStringLiteral("Label2"), QStringLiteral("Ricerca radio"), QRect(588, 18, 127, 14));
+    label(pnlTv, QStringLiteral("Label3"), QStringLiteral("Visualizza tutte"), QRect(588, 35, 127, 14));
+    picture(pnlTv, QStringLiteral("ImgAvanti"), QStringLiteral(":/app/pictures/forward.png"),
+            QStringLiteral("Avanti"), QRect(560, 1, 27, 27));
+    picture(pnlTv, QStringLiteral("ImgIndietro"), QStringLiteral(":/app/pictures/back.png"),
+            QStringLiteral("Indietro"), QRect(560, 26, 27, 27));
+
     // Panels and panes lie above one another in the order they are made.
     QWidget *panel1 = panel(pnlTv, QStringLiteral("Panel1"), 1, 407, 559, 70);
     QWidget *panel2 = panel(panel1, QStringLiteral("Panel2"), 1, 1, 557, 68);

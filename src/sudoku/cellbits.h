@@ -24,19 +24,13 @@ struct CellBits
             bits.high = std::uint64_t{1} << (index - 64);
         return bits;
     }
-    // The cells from `index` to 80.
+    // The cells from `index` to 80 (all for an index below 0, none above 80).
     static constexpr CellBits from(int index)
     {
+        const unsigned first = index < 0 ? 0u : index > CellCount ? unsigned{CellCount} : static_cast<unsigned>(index);
         CellBits bits;
-        if (index <= 0) {
-            bits.low = ~std::uint64_t{0};
-            bits.high = HighMask;
-        } else if (index < 64) {
-            bits.low = ~std::uint64_t{0} << index;
-            bits.high = HighMask;
-        } else if (index < CellCount) {
-            bits.high = (~std::uint64_t{0} << (index - 64)) & HighMask;
-        }
+        bits.low = first < 64 ? ~std::uint64_t{0} << first : 0;
+        bits.high = (first <= 64 ? ~std::uint64_t{0} : ~std::uint64_t{0} << (first - 64)) & HighMask;
         return bits;
     }
 
@@ -57,6 +51,8 @@ struct CellBits
     friend constexpr CellBits operator&(CellBits a, CellBits b) { return {a.low & b.low, a.high & b.high}; }
     friend constexpr CellBits operator|(CellBits a, CellBits b) { return {a.low | b.low, a.high | b.high}; }
     friend constexpr CellBits operator^(CellBits a, CellBits b) { return {a.low ^ b.low, a.high ^ b.high}; }
+    // The cells of `a` that are not in `b`.
+    friend constexpr CellBits without(CellBits a, CellBits b) { return {a.low & ~b.low, a.high & ~b.high}; }
     constexpr CellBits operator~() const { return {~low, ~high & HighMask}; }
     constexpr CellBits &operator&=(CellBits b) { return *this = *this & b; }
     constexpr CellBits &operator|=(CellBits b) { return *this = *this | b; }

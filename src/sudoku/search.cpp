@@ -62,41 +62,48 @@ void Search::restart(const Board &start)
         if (start.at(i) != 0)
             continue;
         const CellBits cell = CellBits::cell(i);
-        m_sets.empty |= cell;
+        m_sets.counts.empty |= cell;
         DigitSet options = sets.candidates(i);
         const int count = options.count();
-        for (std::size_t b = 0; b < m_sets.counts.size(); ++b) {
+        for (std::size_t b = 0; b < m_sets.counts.bits.size(); ++b) {
             if ((count >> b & 1) != 0)
-                m_sets.counts[b] |= cell;
+                m_sets.counts.bits[b] |= cell;
         }
-        for (int digit = options.takeLowest(); digit != 0; digit = options.takeLowest())
-            m_sets.cells[static_cast<std::size_t>(digit - 1)] |= cell;
+        for (int digit = options.takeLowest(); digit != 0; digit = options.takeLowest()) {
+            const std::size_t d = static_cast<std::size_t>(digit - 1);
+            m_sets.digitWords[0][d] |= cell.low;
+            m_sets.digitWords[1][d] |= cell.high;
+        }
     }
     m_depth = 1;
     m_passes = 0;
     m_state = SearchState::Running;
 }
 
-// The helpers of a pass are inlined: a pass runs millions of times.
-[[gnu::always_inline]] inline void Search::place(Candidates &sets, int cell, int digit)
+// The helpers of a pass are inlined: a pass runs millions of times. The counts are passed
+// apart from the digit sets so that a pass can keep them in registers.
+[[gnu::always_inline]] inline void Search::place(Candidates &sets, Counts &counts, int cell, int digit)
 {
     if (cell < 0 || cell >= CellCount || digit < 1 || digit > 9)
         return;
+    const std::size_t d = static_cast<std::size_t>(digit - 1);
     const CellBits self = CellBits::cell(cell);
     const CellBits unit = UnitCells[static_cast<std::size_t>(cell)];
-    sets.empty &= ~self;
-    CellBits &withDigit = sets.cells[static_cast<std::size_t>(digit - 1)];
+    counts.empty = without(counts.empty, self);
     // The empty cells of the column, row and box that could take the digit lose it:
     // their counts go down by one (binary subtraction, the borrow running up the bits).
     // The placed cell's count becomes 0.
-    CellBits borrow = withDigit & unit & sets.empty;
-    withDigit &= ~unit;
-    const CellBits others = ~self;
-    for (CellBits &bit : sets.counts) {
-        const CellBits before = bit;
-        bit = (before ^ borrow) & others;
-        borrow &= ~before;
-    }
+    CellBits borrow = sets.cellsFor(d) & unit & counts.empty;
+    sets.digitWords[0][d] &= ~unit.low;
+    sets.digitWords[1][d] &= ~unit.high;
+    const CellBits c0 = counts.bits[0], c1 = counts.bits[1], c2 = counts.bits[2], c3 = counts.bits[3];
+    counts.bits[0] = without(c0 ^ borrow, self);
+    borrow = without(borrow, c0);
+    counts.bits[1] = without(c1 ^ borrow, self);
+    borrow = without(borrow, c1);
+    counts.bits[2] = without(c2 ^ borrow, self);
+    borrow = without(borrow, c2);
+    counts.bits[3] = without(c3 ^ borrow, self);
     m_board.setAt(cell, digit);
 }
 
@@ -105,21 +112,30 @@ void Search::restart(const Board &start)
     if (cell < 0 || cell >= CellCount)
         return {};
     // The cell's bit in each digit's set, gathered without a loop-carried chain.
-    const std::uint64_t CellBits::*word = cell < 64 ? &CellBits::low : &CellBits::high;
+    const std::array<std::uint64_t, 9> &words = sets.digitWords[cell < 64 ? 0 : 1];
     const unsigned shift = static_cast<unsigned>(cell) & 63u;
     const auto digitBits = [&]<std::size_t... d>(std::index_sequence<d...>) {
-        return ((static_cast<unsigned>(sets.cells[d].*word >> shift & 1u) << (d + 1)) | ...);
+        return ((static_cast<unsigned>(words[d] >> shift & 1u) << (d + 1)) | ...);
     };
     return DigitSet::fromMask(digitBits(std::make_index_sequence<9>()));
 }
 
-// The empty cells with exactly `count` candidates.
-[[gnu::always_inline]] inline CellBits Search::cellsWithCount(const Candidates &sets, int count)
+// The empty cells with exactly one candidate (filled cells count 0).
+[[gnu::always_inline]] inline CellBits Search::singles(const Counts &counts)
 {
-    CellBits cells = sets.empty;
-    for (std::size_t b = 0; b < sets.counts.size(); ++b)
-        cells &= (count >> b & 1) != 0 ? sets.counts[b] : ~sets.counts[b];
-    return cells;
+    return without(counts.bits[0], counts.bits[1] | counts.bits[2] | counts.bits[3]);
+}
+
+// The first empty cell with exactly `count` candidates, -1 when there is none.
+template <int count>
+int Search::firstWithCount(const Counts &counts)
+{
+    CellBits cells = counts.empty;
+    cells = (count & 1) != 0 ? cells & counts.bits[0] : without(cells, counts.bits[0]);
+    cells = (count & 2) != 0 ? cells & counts.bits[1] : without(cells, counts.bits[1]);
+    cells = (count & 4) != 0 ? cells & counts.bits[2] : without(cells, counts.bits[2]);
+    cells = (count & 8) != 0 ? cells & counts.bits[3] : without(cells, counts.bits[3]);
+    return cells.any() ? cells.first() : -1;
 }
 
 SearchState Search::pass(const PeriodicWrite &write)
@@ -127,21 +143,20 @@ SearchState Search::pass(const PeriodicWrite &write)
     if (m_state != SearchState::Running)
         return m_state;
 
-    const CellBits emptyBefore = m_sets.empty;
+    const CellBits emptyBefore = m_sets.counts.empty;
     bool placed = false;
-    // Worked on in a local copy, which the compiler can keep in registers.
-    Candidates sets = m_sets;
-    for (CellBits singles = cellsWithCount(sets, 1); singles.any();) {
-        const int cell = singles.first();
-        place(sets, cell, candidatesOf(sets, cell).takeLowest());
+    Counts counts = m_sets.counts;
+    for (CellBits next = singles(counts); next.any();) {
+        const int cell = next.first();
+        place(m_sets, counts, cell, candidatesOf(m_sets, cell).takeLowest());
         placed = true;
-        singles = cellsWithCount(sets, 1) & CellBits::from(cell + 1);
+        next = singles(counts) & CellBits::from(cell + 1);
     }
-    m_sets = sets;
+    m_sets.counts = counts;
 
     // While an empty cell is left the search goes on, also when that cell has no
     // candidate: that is a dead end for the next decision to undo, not a finished board.
-    const bool finished = !m_sets.empty.any() && scanLeavesNoCandidates(emptyBefore);
+    const bool finished = !m_sets.counts.empty.any() && scanLeavesNoCandidates(emptyBefore);
 
     if (!placed && !finished && !decide()) {
         m_state = SearchState::NoSolution;
@@ -185,18 +200,18 @@ bool Search::decide()
 {
     // The first empty cell with the fewest candidates, provided it has fewer than 9.
     int cell = -1;
-    for (int count = 0; count < 9 && cell < 0; ++count) {
-        const CellBits cells = cellsWithCount(m_sets, count);
-        if (cells.any())
-            cell = cells.first();
-    }
+    const auto firstWithFewest = [this, &cell]<int... count>(std::integer_sequence<int, count...>) {
+        ((cell < 0 ? cell = firstWithCount<count>(m_sets.counts) : 0), ...);
+    };
+    firstWithFewest(std::make_integer_sequence<int, 9>());
     // Every empty cell has all 9 candidates only on an empty board; the search starts
     // with its first cell rather than giving up on a board that has solutions.
-    if (cell < 0 && m_sets.empty.any())
-        cell = m_sets.empty.first();
+    if (cell < 0 && m_sets.counts.empty.any())
+        cell = m_sets.counts.empty.first();
 
     DigitSet untried = candidatesOf(m_sets, cell);
     int digit = untried.takeLowest();
+    bool restored = false;
     while (digit == 0 && m_depth > 1) {
         --m_depth;
         const Decision &entry = m_stack[static_cast<std::size_t>(m_depth - 1)];
@@ -205,18 +220,23 @@ bool Search::decide()
         cell = entry.cell;
         untried = entry.untried;
         digit = untried.takeLowest();
+        restored = true;
     }
     if (digit == 0)
         return false;
 
+    // After a restore the entry already holds this cell and board; only the untried
+    // candidates change.
     Decision &entry = m_stack[static_cast<std::size_t>(m_depth - 1)];
-    entry.before = m_board;
-    entry.candidates = m_sets;
+    if (!restored) {
+        entry.before = m_board;
+        entry.candidates = m_sets;
+        entry.cell = cell;
+    }
     entry.untried = untried;
-    entry.cell = cell;
     if (m_depth < StackSize)
         ++m_depth;
-    place(m_sets, cell, digit);
+    place(m_sets, m_sets.counts, cell, digit);
     return true;
 }
 

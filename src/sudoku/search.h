@@ -5,6 +5,8 @@
 #include "sudoku/digitset.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 
 // The constraint search that grows a puzzle's solution from one seed digit and completes
@@ -49,16 +51,23 @@ public:
     int depth() const { return m_depth; }
 
 private:
+    // Each empty cell's candidate count 0..9 in binary, bit b in bits[b]; 0 for filled
+    // cells.
+    struct Counts
+    {
+        std::array<CellBits, 4> bits{};
+        CellBits empty;
+    };
     // What the sets of the board say about its empty cells.
     struct Candidates
     {
         // For digit d + 1: the empty cells whose column, row and box do not hold it yet
-        // (bits of filled cells mean nothing and are masked with `empty`).
-        std::array<CellBits, 9> cells{};
-        // Each empty cell's candidate count 0..9 in binary, bit b in counts[b]; 0 for
-        // filled cells.
-        std::array<CellBits, 4> counts{};
-        CellBits empty;
+        // (bits of filled cells mean nothing and are masked with `empty`). Stored as the
+        // low words (cells 0..63) and the high words (cells 64..80) of the nine sets.
+        std::array<std::array<std::uint64_t, 9>, 2> digitWords{};
+        Counts counts;
+
+        CellBits cellsFor(std::size_t d) const { return {digitWords[0][d], digitWords[1][d]}; }
     };
     struct Decision
     {
@@ -68,9 +77,11 @@ private:
         int cell = 0;
     };
 
-    void place(Candidates &sets, int cell, int digit);
+    void place(Candidates &sets, Counts &counts, int cell, int digit);
     static DigitSet candidatesOf(const Candidates &sets, int cell);
-    static CellBits cellsWithCount(const Candidates &sets, int count);
+    static CellBits singles(const Counts &counts);
+    template <int count>
+    static int firstWithCount(const Counts &counts);
     bool decide();
     bool scanLeavesNoCandidates(CellBits placedThisPass) const;
 

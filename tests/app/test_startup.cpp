@@ -163,7 +163,7 @@ private slots:
                  QStringList{ServerAddress::catalogue(root)});
         QVERIFY(rig.panes.pane(QStringLiteral("Wb_Radio"))->navigations().isEmpty());
         QVERIFY(rig.panes.pane(QStringLiteral("WebBrowser2"))->navigations().isEmpty());
-        QCOMPARE(rig.main()->CurrentLanguage, 1);
+        QCOMPARE(rig.main()->CurrentLanguage(), 1);
         QCOMPARE(rig.main()->StationStarted, false);
         QCOMPARE(rig.main()->TempFolder, QStringLiteral("/tmp/"));
     }
@@ -204,7 +204,7 @@ private slots:
     void siteEntryOpensTheMakersSite()
     {
         Rig rig(1);
-        QMenu *help = rig.find<QMenu>(QStringLiteral("N1"));
+        QMenu *help = rig.find<QMenu>(QStringLiteral("Help1"));
         QVERIFY(help);
         const QList<QAction *> actions = help->actions();
         QVERIFY(actions.size() >= 2);
