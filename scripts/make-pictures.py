@@ -87,3 +87,23 @@ def arrow(pointing_right):
 
 png(flags / "forward.png", 27, 27, arrow(True))
 png(flags / "back.png", 27, 27, arrow(False))
+
+
+def highlight(x, y):
+    # A soft blue glow, brightest along the middle of the row.
+    t = 1 - abs(y - 7) / 8
+    edge = min(x, 129 - x) / 20
+    a = max(0.0, min(1.0, t)) * min(1.0, edge)
+    return (int(20 + 40 * a), int(40 + 90 * a), int(60 + 170 * a), 255)
+
+
+def separator(x, y):
+    if y == 1 and 6 <= x <= 123:
+        fade = min(x - 6, 123 - x) / 30
+        v = int(60 + 100 * min(1.0, fade))
+        return (v, v, v, 255)
+    return (0, 0, 0, 255)
+
+
+png(out / "highlight.png", 130, 15, highlight)
+png(out / "separator.png", 130, 3, separator)

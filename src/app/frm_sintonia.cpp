@@ -4,14 +4,19 @@
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
 #include "platform/shell.h"
+#include "playback/playback.h"
 #include "platform/webpane.h"
+#include "service/catalogueapply.h"
+#include "service/cataloguecapture.h"
 #include "service/endpoints.h"
 #include "service/lampstrip.h"
 #include "service/mirrors.h"
 #include "service/serveraddress.h"
+#include "service/stationlists.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QTabWidget>
@@ -54,7 +59,7 @@ TFrm_Sintonia::TFrm_Sintonia(const PlatformServices &services, QWidget *parent)
     m_mirrors->attach(m_pnlTv, pane(QStringLiteral("WB_Principale")), pane(QStringLiteral("WebBrowser3")),
                       pane(QStringLiteral("WebBrowser2")));
     MainMenu::build(this, m_mirrors->endpoints());
-    MainMenu::buildTrayMenu(this);
+    buildSubsystems();
     connectMenus();
 
     FormCreate();
@@ -69,6 +74,40 @@ TFrm_Sintonia::~TFrm_Sintonia()
 WebPane *TFrm_Sintonia::pane(const QString &name) const
 {
     return findChild<WebPane *>(name);
+}
+
+void TFrm_Sintonia::buildSubsystems()
+{
+    m_catalogue = new CatalogueCapture(*pane(QStringLiteral("WebBrowser3")), *m_services.dialogs, this,
+                                       m_services.tempFolder, this);
+    connect(m_mirrors, &Mirrors::catalogueRequested, m_catalogue, &CatalogueCapture::Reset);
+    connect(m_catalogue, &CatalogueCapture::catalogueParsed, this, &TFrm_Sintonia::CatalogueParsed);
+
+    m_lists = new StationLists(m_pnlTv, MainMenu::buildTrayMenu(this), m_catalogue->store(), m_language, this);
+
+    PlaybackWidgets widgets;
+    widgets.pnlTv = m_pnlTv;
+    widgets.pnlAscolta = m_pnlAscolta;
+    widgets.panel1 = m_pnlTv->findChild<QWidget *>(QStringLiteral("Panel1"));
+    widgets.loadingLine = m_pnlTv->findChild<QLabel *>(QStringLiteral("Lbl_Caricamento"));
+    widgets.wbRadio = pane(QStringLiteral("Wb_Radio"));
+    widgets.webBrowser2 = pane(QStringLiteral("WebBrowser2"));
+    widgets.sponsor = pane(QStringLiteral("WB_SponsorAggiuntivi"));
+    m_playback = new Playback(widgets, *m_mirrors, m_catalogue->store(), m_language, this);
+    connect(m_lists, &StationLists::rowClicked, m_playback, &Playback::RowClick);
+    connect(m_lists, &StationLists::trayEntryChosen, m_playback, &Playback::TrayEntryClick);
+}
+
+void TFrm_Sintonia::CatalogueParsed()
+{
+    CatalogueTargets targets;
+    targets.mainWindow = this;
+    targets.sponsorPane = pane(QStringLiteral("WB_SponsorAggiuntivi"));
+    targets.cataloguePane = pane(QStringLiteral("Wb_Catalogo"));
+    targets.pnlAscolta = m_pnlAscolta;
+    targets.productSite = m_mirrors->endpoints().productSite;
+    ApplyCatalogue(m_catalogue->store(), targets);
+    m_lists->ShowCatalogueLists();
 }
 
 void TFrm_Sintonia::connectMenus()
@@ -92,8 +131,6 @@ void TFrm_Sintonia::FormCreate()
     m_language.setCurrentLanguage(1);
     m_keyFilter = new BrowserKeyFilter(m_pnlAscolta, this);
     qApp->installEventFilter(m_keyFilter);
-
-    StationStarted = false;
 
     m_pnlAscolta->setCurrentIndex(MainLayout::ListeningPage);
     m_pnlAscolta->setTabVisible(MainLayout::CataloguePage, false);

@@ -6,7 +6,10 @@
 #include <QMainWindow>
 
 class BrowserKeyFilter;
+class CatalogueCapture;
 class Mirrors;
+class Playback;
+class StationLists;
 class QTabWidget;
 class WebPane;
 
@@ -27,6 +30,9 @@ public:
     ~TFrm_Sintonia() override;
 
     Mirrors &mirrors() const { return *m_mirrors; }
+    CatalogueCapture &catalogue() const { return *m_catalogue; }
+    StationLists &stationLists() const { return *m_lists; }
+    Playback &playback() const { return *m_playback; }
     QTabWidget *Pnl_Ascolta() const { return m_pnlAscolta; }
     WebPane *pane(const QString &name) const;
     BrowserKeyFilter *keyFilter() const { return m_keyFilter; }
@@ -35,7 +41,6 @@ public:
     const LanguageTextSource &languageText() const { return m_language; }
     void ApplyLanguage(int n) { m_language.ApplyLanguage(n, this); }
 
-    bool StationStarted = false;
     QString SettingsFolder;
     QString TempFolder;
 
@@ -47,6 +52,8 @@ protected:
 private:
     void FormCreate();
     void connectMenus();
+    void buildSubsystems();
+    void CatalogueParsed();
     void LinguaClick(QAction *item);
     void Esci2Click();
     void SystemMenuSiteClick();
@@ -56,6 +63,9 @@ private:
     QWidget *m_pnlTv = nullptr;
     QTabWidget *m_pnlAscolta = nullptr;
     Mirrors *m_mirrors = nullptr;
+    CatalogueCapture *m_catalogue = nullptr;
+    StationLists *m_lists = nullptr;
+    Playback *m_playback = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

@@ -1,6 +1,7 @@
 #include "app/mainlayout.h"
 
 #include "platform/webpane.h"
+#include "service/listspanel.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -87,6 +88,11 @@ void build(QWidget *pnlTv, PaneFactory &panes)
 
     QWidget *catalogue = panes.createPane(pnlTv, QStringLiteral("WebBrowser3"))->widget();
     catalogue->setGeometry(40, 47, 465, 33);
+
+    ListsPanel::build(pnlTv);
+
+    QWidget *sponsorFrame = panel(pnlTv, QStringLiteral("Pnl_SponsorAgg"), 563, 332, 153, 145);
+    panes.createPane(sponsorFrame, QStringLiteral("WB_SponsorAggiuntivi"))->widget()->setGeometry(4, 5, 145, 135);
 
     QWidget *sfondo = panel(pnlTv, QStringLiteral("Sfondo"), 0, 14, 560, 463);
     auto *pages = new QTabWidget(sfondo);

@@ -17,21 +17,19 @@ struct CellBits
 
     static constexpr CellBits cell(int index)
     {
-        CellBits bits;
-        if (index >= 0 && index < 64)
-            bits.low = std::uint64_t{1} << index;
-        else if (index >= 64 && index < CellCount)
-            bits.high = std::uint64_t{1} << (index - 64);
-        return bits;
+        if (index < 0 || index >= CellCount)
+            return {};
+        const unsigned shift = static_cast<unsigned>(index) & 63u;
+        return {std::uint64_t{index < 64} << shift, std::uint64_t{index >= 64} << shift};
     }
-    // The cells from `index` to 80 (all for an index below 0, none above 80).
+    // The cells from `index` to 80 (all for an index below 0, none above 80). Computed
+    // without branches: a pass asks for it after every cell it places.
     static constexpr CellBits from(int index)
     {
         const unsigned first = index < 0 ? 0u : index > CellCount ? unsigned{CellCount} : static_cast<unsigned>(index);
-        CellBits bits;
-        bits.low = first < 64 ? ~std::uint64_t{0} << first : 0;
-        bits.high = (first <= 64 ? ~std::uint64_t{0} : ~std::uint64_t{0} << (first - 64)) & HighMask;
-        return bits;
+        const std::uint64_t lowKept = std::uint64_t{0} - std::uint64_t{first < 64};
+        const unsigned highShift = first > 64 ? first - 64 : 0;
+        return {(~std::uint64_t{0} << (first & 63u)) & lowKept, (~std::uint64_t{0} << highShift) & HighMask};
     }
 
     constexpr bool any() const { return (low | high) != 0; }
@@ -45,7 +43,11 @@ struct CellBits
     // Scan-order index of the first cell; only for a non-empty set.
     constexpr int first() const
     {
-        return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+        // Branch-free: pick the word first, then count its trailing zeros; the top bit,
+        // never a cell of the word picked, keeps the count from testing for zero.
+        const bool inLow = low != 0;
+        const std::uint64_t word = inLow ? low : high;
+        return (inLow ? 0 : 64) + std::countr_zero(word | (std::uint64_t{1} << 63));
     }
 
     friend constexpr CellBits operator&(CellBits a, CellBits b) { return {a.low & b.low, a.high & b.high}; }

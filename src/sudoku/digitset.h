@@ -38,9 +38,8 @@ public:
     // Removes and returns the smallest member; 0 when the set is empty.
     constexpr int takeLowest()
     {
-        if (m_mask == 0)
-            return 0;
-        const int digit = std::countr_zero(m_mask);
+        // Without a branch: an empty mask counts 16 trailing zeros, and 16 & 15 is 0.
+        const int digit = std::countr_zero(m_mask | 0x10000u) & 15;
         m_mask = static_cast<std::uint16_t>(m_mask & (m_mask - 1));
         return digit;
     }

@@ -11,8 +11,8 @@ constexpr int CluesWithoutLevel = 44;
 
 // A generator that keeps drawing the same few cells would never reach the target; after
 // this many draws the remaining clues are taken in scan order. A uniform generator needs
-// about 80 draws for 50 clues, so this never happens with one.
-constexpr int MaxClueDraws = 1 << 20;
+// about 80 draws for 50 clues; running past 65536 is beyond any real chance.
+constexpr int MaxClueDraws = 1 << 16;
 
 int drawBelow(const Draw &draw, int n)
 {
@@ -44,16 +44,23 @@ NewGame newGame(int levelIndex, const Draw &draw, const PeriodicWrite &write)
     game.solution = grown.board;
     game.passes = grown.passes;
 
+    // The clue mask starts empty; `clues` is its count of non-empty cells.
     const int target = clueTarget(levelIndex);
-    int draws = 0;
-    while (game.clues.filledCount() < target && draws < MaxClueDraws) {
+    int clues = 0;
+    for (int draws = 0; clues < target && draws < MaxClueDraws; ++draws) {
         const int column = drawBelow(draw, Side);
         const int row = drawBelow(draw, Side);
+        const bool wasEmpty = game.clues.digit(column, row) == 0;
         game.clues.setDigit(column, row, game.solution.digit(column, row));
-        ++draws;
+        if (wasEmpty && game.clues.digit(column, row) != 0)
+            ++clues;
     }
-    for (int i = 0; i < CellCount && game.clues.filledCount() < target; ++i)
-        game.clues.setAt(i, game.solution.at(i));
+    for (int i = 0; i < CellCount && clues < target; ++i) {
+        if (game.clues.at(i) == 0 && game.solution.at(i) != 0) {
+            game.clues.setAt(i, game.solution.at(i));
+            ++clues;
+        }
+    }
     return game;
 }
 

@@ -1,15 +1,23 @@
 #include "sudoku/search.h"
 
+#include <cstdint>
 #include <utility>
 
-// How a pass is computed. A pass conceptually rebuilds the column, row and box sets from
-// the board, then visits all 81 cells column by column, computes each cell's candidates
-// from the sets as they stand at that moment, and places a cell with exactly one. Here the
-// candidates are kept per digit as sets of cells, updated when a digit is placed and saved
-// with each decision, so they always equal what a rebuild would give. The visit is replaced
-// by jumps: the next cell placed is the first cell after the last one placed that has a
-// single candidate now; the cells jumped over have none and would not have changed,
-// because nothing was placed between them. The board after every pass is the same.
+// How a pass is computed. A pass, as the game defines it, rebuilds the column, row and box
+// sets from the board, then visits all 81 cells column by column, computes each cell's
+// candidates from the sets as they stand at that moment, and places a cell with exactly
+// one. Here the same result comes from state kept between passes:
+// - for each digit, the set of empty cells that may still take it, and each empty cell's
+//   candidate count as four bit planes (binary digits of the count) over all 81 cells;
+//   both are updated when a digit is placed and saved with each decision, so they always
+//   equal what a rebuild from the board would give;
+// - the visit becomes jumps: the next cell placed is the first cell after the last one
+//   placed whose count is 1 now. The cells jumped over have no single candidate and would
+//   not have changed, because nothing was placed between them;
+// - the decision's "first empty cell with the fewest candidates" is the first cell of the
+//   lowest count plane pattern that has any cell.
+// The board after every pass, the pass count and the stack depth are the same; the tests
+// compare them with a plain cell-by-cell rendering pass by pass.
 namespace Sudoku {
 
 namespace {
@@ -96,6 +104,7 @@ void Search::restart(const Board &start)
     CellBits borrow = sets.cellsFor(d) & unit & counts.empty;
     sets.digitWords[0][d] &= ~unit.low;
     sets.digitWords[1][d] &= ~unit.high;
+
     const CellBits c0 = counts.bits[0], c1 = counts.bits[1], c2 = counts.bits[2], c3 = counts.bits[3];
     counts.bits[0] = without(c0 ^ borrow, self);
     borrow = without(borrow, c0);
@@ -111,7 +120,6 @@ void Search::restart(const Board &start)
 {
     if (cell < 0 || cell >= CellCount)
         return {};
-    // The cell's bit in each digit's set, gathered without a loop-carried chain.
     const std::array<std::uint64_t, 9> &words = sets.digitWords[cell < 64 ? 0 : 1];
     const unsigned shift = static_cast<unsigned>(cell) & 63u;
     const auto digitBits = [&]<std::size_t... d>(std::index_sequence<d...>) {

@@ -108,6 +108,10 @@ private slots:
             {"Frm_Sintonia", "ImgIndietro", 45, true}, {"Frm_Sintonia", "ImgAvanti", 46, true},
             {"Frm_Sintonia", "Leradiopicliccate1", 51, false}, {"Frm_Sintonia", "Lemieradiopreferite1", 53, false},
             {"Frm_Sintonia", "esci1", 2, false}, {"Frm_Sintonia", "CambiaRadio1", 32, false},
+            {"Frm_Sintonia", "TabSheet1", 51, false}, {"Frm_Sintonia", "TabSheet2", 53, false},
+            {"Frm_Sintonia", "Lbl_CaricamentoClassifica", 126, false},
+            {"Frm_Sintonia", "Lbl_EmittentiPersonali", 127, false},
+            {"Frm_Sintonia", "Lbl_CaricamentoNews", 128, false},
         };
         for (const auto &[window, control, key, hint] : rows)
             QTest::newRow(control) << window << control << key << hint;
@@ -152,6 +156,7 @@ private slots:
         QCOMPARE(pages->tabText(1), QStringLiteral("Audio Recording"));
         QCOMPARE(pages->tabText(8), QStringLiteral("Sudoku"));
         QCOMPARE(shown(main, QStringLiteral("New1")), QStringLiteral("New"));
+        QCOMPARE(shown(main, QStringLiteral("TabSheet5")), QStringLiteral("New"));
         QCOMPARE(shown(main, QStringLiteral("Italiano1")), QStringLiteral("Italiano"));
         QCOMPARE(shown(main, QStringLiteral("Francese1")), QStringLiteral("English"));
         QCOMPARE(shown(main, QStringLiteral("Inglese1")), QString::fromUtf8("Français"));

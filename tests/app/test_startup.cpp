@@ -2,6 +2,7 @@
 #include "app/browserkeyfilter.h"
 #include "app/frm_sintonia.h"
 #include "app/windows.h"
+#include "playback/playback.h"
 #include "platform/fakes/fakeplatform.h"
 #include "platform/fakes/fakewebpane.h"
 #include "platform/textfile.h"
@@ -164,7 +165,7 @@ private slots:
         QVERIFY(rig.panes.pane(QStringLiteral("Wb_Radio"))->navigations().isEmpty());
         QVERIFY(rig.panes.pane(QStringLiteral("WebBrowser2"))->navigations().isEmpty());
         QCOMPARE(rig.main()->CurrentLanguage(), 1);
-        QCOMPARE(rig.main()->StationStarted, false);
+        QCOMPARE(rig.main()->playback().StationStarted(), false);
         QCOMPARE(rig.main()->TempFolder, QStringLiteral("/tmp/"));
     }
 

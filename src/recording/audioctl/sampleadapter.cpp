@@ -1,0 +1,41 @@
+#include "sampleadapter.h"
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libavutil/samplefmt.h>
+#include <libswresample/swresample.h>
+}
+
+SampleAdapter::SampleAdapter(int inChannels, int inRate, int outChannels, int outRate)
+    : m_inRate(inRate)
+    , m_outRate(outRate)
+    , m_outChannels(outChannels)
+{
+    AVChannelLayout in {};
+    AVChannelLayout out {};
+    av_channel_layout_default(&in, inChannels);
+    av_channel_layout_default(&out, outChannels);
+    if (swr_alloc_set_opts2(&m_swr, &out, AV_SAMPLE_FMT_FLT, outRate, &in, AV_SAMPLE_FMT_FLT, inRate, 0, nullptr) < 0
+        || swr_init(m_swr) < 0)
+        swr_free(&m_swr);
+    av_channel_layout_uninit(&in);
+    av_channel_layout_uninit(&out);
+}
+
+SampleAdapter::~SampleAdapter()
+{
+    swr_free(&m_swr);
+}
+
+const std::vector<float> &SampleAdapter::convert(const float *frames, std::size_t frameCount)
+{
+    const int capacity = static_cast<int>(
+        av_rescale_rnd(swr_get_delay(m_swr, m_inRate) + static_cast<int64_t>(frameCount), m_outRate, m_inRate,
+                       AV_ROUND_UP)) + 16;
+    m_out.resize(static_cast<std::size_t>(capacity) * static_cast<std::size_t>(m_outChannels));
+    auto *outData = reinterpret_cast<uint8_t *>(m_out.data());
+    const auto *inData = reinterpret_cast<const uint8_t *>(frames);
+    const int done = swr_convert(m_swr, &outData, capacity, frames ? &inData : nullptr, static_cast<int>(frameCount));
+    m_out.resize(done > 0 ? static_cast<std::size_t>(done) * static_cast<std::size_t>(m_outChannels) : 0);
+    return m_out;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Server pages that carry data are saved by their pane as text into the temporary
+// folder and read back from there.
+namespace Capture {
+
+inline constexpr char CatalogueFile[] = "tmpSN.txt";
+inline constexpr char ConvertedCatalogueFile[] = "tmp1SN.txt";
+inline constexpr char PickerFile[] = "tmp2SN.txt";
+inline constexpr char SaveFailedText[] = "SaveAs HTML fail!";
+
+// Replaces every occurrence of `search` (case-sensitive), searching again after each
+// replacement from where a new occurrence could begin, until none is left. A replacement
+// that contains the search text is applied in one pass, so that it cannot loop forever.
+QByteArray ReplaceAll(QByteArray text, const QByteArray &search, const QByteArray &replacement);
+
+// Every "<BR>" (upper case only) becomes a line break; each input line is written back
+// followed by CR LF.
+QByteArray convertBreaks(const QByteArray &page);
+
+// Turns tmpSN.txt into tmp1SN.txt in `tempFolder`. Returns an empty text on success,
+// otherwise the file system's description of the failure.
+QString ConvertBreaks(const QString &tempFolder);
+
+} // namespace Capture
