@@ -113,6 +113,8 @@ void StationLists::showList(int list)
                 loading->hide();
         }
     }
+    if (layout)
+        layout->activate();
 }
 
 void StationLists::ClearHighlights()

@@ -23,7 +23,7 @@ bool clashes(const CellTexts &board, const CellTexts &clues, int column, int row
 
 struct KeyRelease
 {
-    // The current cell held a clue and its text was set back to it.
+    // The current cell is a clue: its text was written back (a typed-over clue returns).
     bool clueRestored = false;
     // The new error mark of the current cell: Si or No.
     ErrorMark mark = ErrorMark::No;

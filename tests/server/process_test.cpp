@@ -7,6 +7,11 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <future>
 #include <set>
@@ -38,6 +43,18 @@ httplib::Result get(int port, const std::string &target, const httplib::Headers 
   request.path = target;
   request.headers = headers;
   return client.send(request);
+}
+
+// Whether another program could bind the port now (without SO_REUSEADDR).
+bool port_free(int port) {
+  const int s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
+  const bool bound = bind(s, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+  close(s);
+  return bound;
 }
 
 std::string title_of(const std::string &page) {
@@ -209,6 +226,8 @@ TEST_F(StationService, RefuseAtRunTimeAndListenAgainOnTheSamePort) {
   const auto down = get(port(kMirror1), kAccess);
   EXPECT_FALSE(down);
   EXPECT_EQ(down.error(), httplib::Error::Connection);
+  EXPECT_FALSE(port_free(port(kMirror1))); // held for listening again
+  EXPECT_FALSE(port_free(port(kMirror2))); // refused from the start: held too
 
   EXPECT_EQ(control("fault?mirror=1&mode=none"), "200 ok mirror1 none\n");
   const auto up = get(port(kMirror1), kAccess);
