@@ -1,5 +1,7 @@
 #include "control.h"
 
+#include <mutex>
+
 namespace station {
 
 namespace {
@@ -69,6 +71,10 @@ Reply log_page(const QueryParams &params, ControlContext &context) {
 
 bool apply_fault(Endpoint endpoint, FaultMode mode, std::optional<int> slow_ms,
                  FaultBoard &faults, PortSwitch &ports, std::string &error) {
+  // Two switches of the same port at once must leave fault and listener
+  // agreeing.
+  static std::mutex switching;
+  const std::lock_guard lock(switching);
   const bool was_refused = faults.get(endpoint).mode == FaultMode::Refuse;
   if (mode == FaultMode::Refuse) {
     faults.set(endpoint, mode);

@@ -2,6 +2,11 @@
 
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -43,6 +48,7 @@ public:
     reap_finished();
     if (current_)
       return true;
+    release();
     auto server = make_server();
     if (port_ == 0) {
       const int chosen = server->bind_to_any_port(kAddress);
@@ -77,9 +83,13 @@ public:
       if (current_) {
         current_->server->stop();
         retired_.push_back(std::move(current_));
+        if (!join)
+          reserve();
       }
-      if (join)
+      if (join) {
+        release();
         to_join.swap(retired_);
+      }
     }
     for (auto &running : to_join)
       running->join();
@@ -98,7 +108,7 @@ private:
     server->set_keep_alive_max_count(1);
     // The library's default adds SO_REUSEPORT, with which a second service
     // would share the port instead of failing to start.
-    server->set_socket_options([](httplib::socket_t socket) {
+    server->set_socket_options([](socket_t socket) {
       int yes = 1;
       setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
@@ -127,6 +137,29 @@ private:
     return false;
   }
 
+  // While switched off the port stays bound without listening: connections
+  // are still refused (the system answers them with a reset), but no other
+  // program can take the port meanwhile, so it can listen again.
+  void reserve() {
+    reservation_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (reservation_ < 0)
+      return;
+    int yes = 1;
+    setsockopt(reservation_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port_));
+    inet_pton(AF_INET, kAddress, &address.sin_addr);
+    if (bind(reservation_, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+      release();
+  }
+
+  void release() {
+    if (reservation_ >= 0)
+      close(reservation_);
+    reservation_ = -1;
+  }
+
   // Joins retired servers whose accept loop has ended.
   void reap_finished() {
     std::erase_if(retired_, [](std::unique_ptr<Running> &running) {
@@ -143,6 +176,7 @@ private:
   Logger logger_;
   mutable std::mutex mutex_;
   std::unique_ptr<Running> current_;
+  int reservation_ = -1;
   std::vector<std::unique_ptr<Running>> retired_;
 };
 

@@ -1,0 +1,38 @@
+#include "service/pickercapture.h"
+
+#include "platform/dialogs.h"
+#include "platform/webpane.h"
+#include "service/capture.h"
+
+PickerCapture::PickerCapture(WebPane &pane, Dialogs &dialogs, QWidget *dialogParent, QString tempFolder,
+                             QObject *parent)
+    : QObject(parent)
+    , m_pane(pane)
+    , m_dialogs(dialogs)
+    , m_dialogParent(dialogParent)
+    , m_tempFolder(std::move(tempFolder))
+{
+    connect(&m_pane, &WebPane::progressChange, this, &PickerCapture::PaneProgressChange);
+    connect(&m_pane, &WebPane::documentSaved, this, &PickerCapture::onDocumentSaved);
+}
+
+QString PickerCapture::filePath() const
+{
+    return m_tempFolder + QLatin1String(Capture::PickerFile);
+}
+
+void PickerCapture::PaneProgressChange(int progress, int progressMax)
+{
+    if (progress != progressMax || !m_pane.hasDocument())
+        return;
+    m_pane.saveDocument(filePath());
+}
+
+void PickerCapture::onDocumentSaved(const QString &path, bool ok)
+{
+    if (path != filePath())
+        return;
+    if (!ok)
+        m_dialogs.message(m_dialogParent, QLatin1String(Capture::SaveFailedText));
+    emit captured(ok);
+}
