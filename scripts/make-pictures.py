@@ -107,3 +107,21 @@ def separator(x, y):
 
 png(out / "highlight.png", 130, 15, highlight)
 png(out / "separator.png", 130, 3, separator)
+
+
+def tray_icon(x, y):
+    # A dark disc with three arcs of a radio wave.
+    d = math.hypot(x - 15.5, y - 15.5)
+    if d > 15.5:
+        return (0, 0, 0, 0)
+    wave = math.hypot(x - 8, y - 24)
+    angle_ok = x >= 8 and y <= 24
+    for radius in (7, 13, 19):
+        if angle_ok and abs(wave - radius) < 1.4:
+            return (255, 200, 40, 255)
+    if math.hypot(x - 8, y - 24) < 3:
+        return (255, 200, 40, 255)
+    return (20, 40, 90, 255)
+
+
+png(flags / "tray.png", 32, 32, tray_icon)

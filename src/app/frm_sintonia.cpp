@@ -13,11 +13,13 @@
 #include "service/mirrors.h"
 #include "service/serveraddress.h"
 #include "service/stationlists.h"
+#include "service/stationrow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QSystemTrayIcon>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -67,6 +69,13 @@ TFrm_Sintonia::TFrm_Sintonia(const PlatformServices &services, QWidget *parent)
 
 TFrm_Sintonia::~TFrm_Sintonia()
 {
+    FormDestroy();
+}
+
+void TFrm_Sintonia::FormDestroy()
+{
+    if (m_playback)
+        m_playback->NowPlayingNotice(false, true);
     if (m_keyFilter && qApp)
         qApp->removeEventFilter(m_keyFilter);
 }
@@ -93,7 +102,18 @@ void TFrm_Sintonia::buildSubsystems()
     widgets.wbRadio = pane(QStringLiteral("Wb_Radio"));
     widgets.webBrowser2 = pane(QStringLiteral("WebBrowser2"));
     widgets.sponsor = pane(QStringLiteral("WB_SponsorAggiuntivi"));
-    m_playback = new Playback(widgets, *m_mirrors, m_catalogue->store(), m_language, this);
+    widgets.mainWindow = this;
+    m_playback = new Playback(widgets, *m_mirrors, m_catalogue->store(), m_language, *m_services.dialogs,
+                              *m_services.notices, QStringLiteral("Sintonia by ") + m_mirrors->endpoints().mainSite,
+                              this);
+    connect(m_playback, &Playback::hintChanged, this, &TFrm_Sintonia::setNowPlayingHint);
+
+    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/app/pictures/tray.png")), this);
+    m_tray->setObjectName(QStringLiteral("CoolTrayIcon1"));
+    m_tray->setToolTip(QStringLiteral("Seleziona la tua radio preferita"));
+    m_tray->setContextMenu(findChild<QMenu *>(QStringLiteral("PopupMenu1")));
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
     connect(m_lists, &StationLists::rowClicked, m_playback, &Playback::RowClick);
     connect(m_lists, &StationLists::trayEntryChosen, m_playback, &Playback::TrayEntryClick);
 }
@@ -110,8 +130,34 @@ void TFrm_Sintonia::CatalogueParsed()
     m_lists->ShowCatalogueLists();
 }
 
+void TFrm_Sintonia::setNowPlayingHint(const QString &hint)
+{
+    // The window's hint: what the desktop's assistive tools read as its description.
+    setAccessibleDescription(hint);
+    m_tray->setToolTip(hint);
+}
+
 void TFrm_Sintonia::connectMenus()
 {
+    const auto onAction = [this](const char *name, auto handler) {
+        if (auto *action = findChild<QAction *>(QLatin1String(name)))
+            connect(action, &QAction::triggered, this, handler);
+    };
+    onAction("Ricercaradio1", [this] { m_playback->OpenServerSection(16); });
+    onAction("Visualizzatutteleemittenti1", [this] { m_playback->OpenServerSection(17); });
+    onAction("Newsletter1", [this] { m_playback->OpenServerSection(18); });
+    onAction("Radioositowebpersonale1", [this] { m_playback->OpenPersonalAddress(); });
+    // The two links start from a blank listening pane.
+    for (const auto &[name, section] : {std::pair{"Label2", 16}, std::pair{"Label3", 17}}) {
+        if (auto *link = findChild<StationRow *>(QLatin1String(name))) {
+            connect(link, &StationRow::clicked, this, [this, section = section] {
+                m_playback->setNowPlayingCode(0);
+                if (WebPane *radio = pane(QStringLiteral("Wb_Radio")))
+                    radio->navigate(QStringLiteral("About:Blank"));
+                m_playback->OpenServerSection(section);
+            });
+        }
+    }
     connect(findChild<QAction *>(QStringLiteral("Esci2")), &QAction::triggered, this, &TFrm_Sintonia::Esci2Click);
     connect(findChild<QAction *>(QStringLiteral("esci1")), &QAction::triggered, this, &TFrm_Sintonia::Esci2Click);
     connect(findChild<QAction *>(QStringLiteral("SystemMenuSite")), &QAction::triggered, this,
@@ -163,8 +209,10 @@ void TFrm_Sintonia::SystemMenuSiteClick()
 
 void TFrm_Sintonia::closeEvent(QCloseEvent *event)
 {
-    // No question is asked.
+    // The close query asks no question; it and the close both clear the notice.
+    m_playback->NowPlayingNotice(false, true);
     event->accept();
+    m_playback->NowPlayingNotice(false, true);
     QCoreApplication::exit(0);
 }
 

@@ -10,6 +10,7 @@ class CatalogueCapture;
 class Mirrors;
 class Playback;
 class StationLists;
+class QSystemTrayIcon;
 class QTabWidget;
 class WebPane;
 
@@ -54,6 +55,8 @@ private:
     void connectMenus();
     void buildSubsystems();
     void CatalogueParsed();
+    void setNowPlayingHint(const QString &hint);
+    void FormDestroy();
     void LinguaClick(QAction *item);
     void Esci2Click();
     void SystemMenuSiteClick();
@@ -66,6 +69,7 @@ private:
     CatalogueCapture *m_catalogue = nullptr;
     StationLists *m_lists = nullptr;
     Playback *m_playback = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

@@ -2,6 +2,7 @@
 
 #include "platform/webpane.h"
 #include "service/listspanel.h"
+#include "service/stationrow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -71,9 +72,17 @@ void build(QWidget *pnlTv, PaneFactory &panes)
 {
     // Labels and pictures lie beneath the panels and panes.
     label(pnlTv, QStringLiteral("Lbl_DescrizioneTasto"), QString(), QRect(0, 0, 561, 14));
-    label(pnlTv, QStringLiteral("Lbl_SostieniSintonia"), QStringLiteral("Sostieni Sintonia"), QRect(587, 2, 127, 14));
-    label(pnlTv, QStringLiteral("Label2"), QStringLiteral("Ricerca radio"), QRect(588, 18, 127, 14));
-    label(pnlTv, QStringLiteral("Label3"), QStringLiteral("Visualizza tutte"), QRect(588, 35, 127, 14));
+    // The three links at the top right are clicked like station rows.
+    const struct { const char *name; const char *text; int tag; QRect place; } links[] = {
+        {"Lbl_SostieniSintonia", "Sostieni Sintonia", 12, QRect(587, 2, 127, 14)},
+        {"Label2", "Ricerca radio", 2, QRect(588, 18, 127, 14)},
+        {"Label3", "Visualizza tutte", 3, QRect(588, 35, 127, 14)},
+    };
+    for (const auto &link : links) {
+        auto *row = new StationRow(QLatin1String(link.name), QString::fromUtf8(link.text), pnlTv);
+        row->setProperty("tag", link.tag);
+        row->setGeometry(link.place);
+    }
     picture(pnlTv, QStringLiteral("ImgAvanti"), QStringLiteral(":/app/pictures/forward.png"),
             QStringLiteral("Avanti"), QRect(560, 1, 27, 27));
     picture(pnlTv, QStringLiteral("ImgIndietro"), QStringLiteral(":/app/pictures/back.png"),

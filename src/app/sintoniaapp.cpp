@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
+#include "platform/mprisnotice.h"
 #include "platform/randomgenerator.h"
 #include "platform/shell.h"
 #include "platform/webenginepanefactory.h"
@@ -37,7 +38,8 @@ int runSintonia(int argc, char **argv)
     DesktopShell shell;
     ClockSeededRandom random;
     SteadyClock clock;
-    PlatformServices services{&panes, &dialogs, &shell, &random, &clock, Folders::settingsFolder(),
+    MprisNotice notices;
+    PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
                               Folders::tempFolder()};
 
     int code = 0;

@@ -7,6 +7,7 @@ class Dialogs;
 class Shell;
 class RandomGenerator;
 class Clock;
+class NoticeSink;
 
 // What the windows need from the desktop, handed to them at creation. The real program
 // passes the Linux implementations; tests pass fakes.
@@ -17,6 +18,7 @@ struct PlatformServices
     Shell *shell = nullptr;
     RandomGenerator *random = nullptr;
     Clock *clock = nullptr;
+    NoticeSink *notices = nullptr; // where the now-playing notice goes
     QString settingsFolder; // with a trailing "/"
     QString tempFolder;     // with a trailing "/"
 };

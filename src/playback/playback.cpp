@@ -1,6 +1,9 @@
 #include "playback/playback.h"
 
+#include "platform/dialogs.h"
 #include "platform/languagetext.h"
+#include "platform/notice.h"
+#include "platform/noticesink.h"
 #include "platform/webpane.h"
 #include "service/catalogue.h"
 #include "service/mirrors.h"
@@ -9,19 +12,34 @@
 
 #include <QLabel>
 #include <QTabWidget>
+#include <QUrl>
 
 namespace {
 constexpr QRect PlayingBounds(1, 1, 559, 392);
 }
 
 Playback::Playback(const PlaybackWidgets &widgets, const Mirrors &mirrors, const CatalogueStore &catalogue,
-                   const LanguageTextSource &texts, QObject *parent)
+                   const LanguageTextSource &texts, Dialogs &dialogs, NoticeSink &notices, QString creditLine,
+                   QObject *parent)
     : QObject(parent)
     , m_w(widgets)
     , m_mirrors(mirrors)
     , m_catalogue(catalogue)
     , m_texts(texts)
+    , m_dialogs(dialogs)
+    , m_notices(notices)
+    , m_creditLine(std::move(creditLine))
 {
+    m_reload.setObjectName(QStringLiteral("aggiornaTimer"));
+    m_reload.setSingleShot(true);
+    m_reload.setInterval(ReloadDelayMs);
+    connect(&m_reload, &QTimer::timeout, this, &Playback::aggiornaTimerTimer);
+    if (m_w.wbRadio) {
+        connect(m_w.wbRadio, &WebPane::progressChange, this, &Playback::Wb_RadioProgressChange);
+        connect(m_w.wbRadio, &WebPane::titleChange, this, &Playback::Wb_RadioTitleChange);
+    }
+    if (m_w.sponsor)
+        connect(m_w.sponsor, &WebPane::titleChange, this, &Playback::WB_SponsorAggiuntiviTitleChange);
 }
 
 QString Playback::addressOf(int list, int slot) const
@@ -118,4 +136,169 @@ void Playback::PlayListStation(int list, int slot, bool focus)
         m_w.pnlAscolta->setGeometry(PlayingBounds);
     m_nowPlayingCode = list == 1 ? slot : 40 + slot;
     loadBanner();
+}
+
+void Playback::PlayStationById(int stationId)
+{
+    if (stationId == 0)
+        return;
+    if (m_w.loadingLine)
+        m_w.loadingLine->setText(m_texts.LanguageText(60));
+    if (m_w.wbRadio) {
+        m_w.wbRadio->widget()->setVisible(true);
+        m_w.wbRadio->widget()->raise();
+    }
+    if (m_w.webBrowser2) {
+        m_w.webBrowser2->widget()->setVisible(true);
+        m_w.webBrowser2->widget()->raise();
+    }
+    if (m_w.pnlAscolta) {
+        m_w.pnlAscolta->setVisible(true);
+        m_w.pnlAscolta->raise();
+        m_w.pnlAscolta->setCurrentIndex(0);
+    }
+    if (m_w.panel1) {
+        m_w.panel1->setVisible(true);
+        m_w.panel1->raise();
+    }
+    m_stationStarted = true;
+    if (m_w.wbRadio)
+        m_w.wbRadio->navigate(ServerAddress::stationById(m_mirrors.ServerRoot(), stationId));
+    loadBanner();
+    loadSponsorForGenericEdition();
+    if (m_w.pnlAscolta)
+        m_w.pnlAscolta->setGeometry(PlayingBounds);
+}
+
+void Playback::OpenServerSection(int section)
+{
+    if (section < 16 || section > 18)
+        return;
+    ShowPlaybackPanes();
+    loadBanner();
+    loadSponsorForGenericEdition();
+    PlayListStation(1, section, true);
+}
+
+void Playback::OpenPersonalAddress()
+{
+    QString typed;
+    if (!m_dialogs.input(m_w.mainWindow, m_texts.LanguageText(22), m_texts.LanguageText(23) + QLatin1Char(':'), typed))
+        return;
+    typed = typed.trimmed();
+    if (typed.isEmpty())
+        return;
+    // Read as a browser's address bar reads it: a bare host is a web address.
+    const QUrl url = QUrl::fromUserInput(typed);
+    const QString address = url.toString();
+    if (!WebAddress::isWebPage(address)) {
+        m_dialogs.message(m_w.mainWindow, QStringLiteral("\"%1\" non è un indirizzo di un sito web.")
+                                              .arg(NowPlaying::displayable(typed, 100)));
+        return;
+    }
+    if (m_w.pnlAscolta)
+        m_w.pnlAscolta->setGeometry(PlayingBounds);
+    ShowPlaybackPanes();
+    if (m_w.wbRadio)
+        m_w.wbRadio->navigate(address);
+    if (m_w.pnlTv && m_w.pnlTv->isVisible() && m_w.wbRadio)
+        m_w.wbRadio->widget()->setFocus();
+    m_nowPlayingCode = 19;
+    loadBanner();
+    loadSponsorForGenericEdition();
+}
+
+void Playback::setPersonalName(int k, const QString &name)
+{
+    if (k >= 1 && k <= 15)
+        m_inputs.personalNames[static_cast<size_t>(k)] = name;
+}
+
+void Playback::setStartupStation(int id, const QString &name, bool playTicked)
+{
+    m_inputs.startupStationId = id;
+    m_inputs.startupStationName = name;
+    m_inputs.startupPlayTicked = playTicked;
+}
+
+NowPlayingInputs Playback::inputs() const
+{
+    NowPlayingInputs in = m_inputs;
+    in.code = m_nowPlayingCode;
+    in.catalogue = &m_catalogue;
+    in.texts = &m_texts;
+    in.announcedName = m_announcedName;
+    return in;
+}
+
+void Playback::setHint(const QString &hint)
+{
+    m_hint = hint;
+    emit hintChanged(hint);
+}
+
+void Playback::Wb_RadioProgressChange(int progress, int progressMax)
+{
+    if (m_w.loadingLine)
+        m_w.loadingLine->setText(m_texts.LanguageText(60));
+    if (progress != progressMax) {
+        if (m_w.loadingLine)
+            m_w.loadingLine->show();
+        return;
+    }
+    if (m_w.loadingLine)
+        m_w.loadingLine->hide();
+    NowPlayingNotice(m_messengerOption, false);
+    if (m_w.loadingLine)
+        m_w.loadingLine->clear();
+    const QString name = NowPlaying::hintName(inputs());
+    if (name.isEmpty()) {
+        setHint(QString());
+        return;
+    }
+    const QString hint = m_texts.LanguageText(63) + QStringLiteral(": \"") + NowPlaying::displayable(name)
+        + QLatin1Char('"');
+    setHint(hint);
+    auto *strip = m_w.mainWindow ? m_w.mainWindow->findChild<QWidget *>(QStringLiteral("Pnl_Ridotto")) : nullptr;
+    if (strip && strip->isVisible())
+        m_w.mainWindow->setWindowTitle(hint);
+}
+
+void Playback::Wb_RadioTitleChange(const QString &title)
+{
+    if (title.compare(QLatin1String("caricamento"), Qt::CaseInsensitive) == 0)
+        m_reload.start();
+    else
+        m_reload.stop();
+    if (title.size() > 7 && title.left(7).toUpper() == QLatin1String("RADIO:-")) {
+        m_announcedName = title.mid(7);
+        m_nowPlayingCode = 18;
+        NowPlayingNotice(m_messengerOption, false);
+    }
+}
+
+void Playback::aggiornaTimerTimer()
+{
+    m_reload.stop();
+    if (m_w.wbRadio)
+        m_w.wbRadio->refresh();
+}
+
+void Playback::WB_SponsorAggiuntiviTitleChange(const QString &title)
+{
+    if (!m_w.mainWindow)
+        return;
+    const QString versioned = QStringLiteral("Sintonia by Ventaglio - \"Versione 4.5\"");
+    if (m_catalogue.PartnerName.size() < 2)
+        m_w.mainWindow->setWindowTitle(versioned);
+    else if (m_w.mainWindow->windowTitle() == versioned)
+        m_w.mainWindow->setWindowTitle(QStringLiteral("Sintonia for ") + NowPlaying::displayable(title));
+}
+
+void Playback::NowPlayingNotice(bool show, bool force)
+{
+    const QString title = show ? NowPlaying::noticeTitle(inputs()) : QString();
+    if (title.isEmpty() && !force)
+        return;
+    m_notices.deliver(Notice::record(show, title, m_creditLine));
 }

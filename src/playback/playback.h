@@ -3,8 +3,14 @@
 #include <QObject>
 #include <QString>
 
+#include "playback/nowplaying.h"
+
+#include <QTimer>
+
 struct CatalogueStore;
+class Dialogs;
 class LanguageTextSource;
+class NoticeSink;
 class Mirrors;
 class QLabel;
 class QTabWidget;
@@ -14,6 +20,7 @@ class WebPane;
 // The widgets of the main window that playing a station moves and loads.
 struct PlaybackWidgets
 {
+    QWidget *mainWindow = nullptr;
     QWidget *pnlTv = nullptr;
     QTabWidget *pnlAscolta = nullptr;
     QWidget *panel1 = nullptr;        // banner strip
@@ -29,9 +36,16 @@ class Playback final : public QObject
 {
     Q_OBJECT
 
+signals:
+    // The now-playing hint of the tray icon and the window ("Stai ascoltando: ...").
+    void hintChanged(const QString &hint);
+
 public:
+    static constexpr int ReloadDelayMs = 5000;
+
     Playback(const PlaybackWidgets &widgets, const Mirrors &mirrors, const CatalogueStore &catalogue,
-             const LanguageTextSource &texts, QObject *parent = nullptr);
+             const LanguageTextSource &texts, Dialogs &dialogs, NoticeSink &notices, QString creditLine,
+             QObject *parent = nullptr);
 
     // A click on row `slot` of list 1 or 3, and the tray entries of those lists.
     void RowClick(int list, int slot);
@@ -39,9 +53,30 @@ public:
 
     void ShowPlaybackPanes(bool withLoadingLine = true);
     void PlayListStation(int list, int slot, bool focus);
+    void PlayStationById(int stationId);
+    void OpenServerSection(int section);
+    void OpenPersonalAddress();
+
+    void Wb_RadioProgressChange(int progress, int progressMax);
+    void Wb_RadioTitleChange(const QString &title);
+    void aggiornaTimerTimer();
+    void WB_SponsorAggiuntiviTitleChange(const QString &title);
+    void NowPlayingNotice(bool show, bool force);
 
     int NowPlayingCode() const { return m_nowPlayingCode; }
+    // Callers that play through PlayStationById say first what plays.
+    void setNowPlayingCode(int code) { m_nowPlayingCode = code; }
     bool StationStarted() const { return m_stationStarted; }
+    QString AnnouncedName() const { return m_announcedName; }
+    QString hint() const { return m_hint; }
+    bool reloadArmed() const { return m_reload.isActive(); }
+
+    // The user's choice to tell the desktop what plays.
+    void setMessengerOption(bool on) { m_messengerOption = on; }
+    bool messengerOption() const { return m_messengerOption; }
+    void setScheduledName(const QString &name) { m_inputs.scheduledName = name; }
+    void setPersonalName(int k, const QString &name);
+    void setStartupStation(int id, const QString &name, bool playTicked);
 
 private:
     // The address slot `slot` of `list` plays, or a null text when there is none.
@@ -49,11 +84,21 @@ private:
     bool playable(int list, int slot) const;
     void loadBanner();
     void loadSponsorForGenericEdition();
+    NowPlayingInputs inputs() const;
+    void setHint(const QString &hint);
 
     PlaybackWidgets m_w;
     const Mirrors &m_mirrors;
     const CatalogueStore &m_catalogue;
     const LanguageTextSource &m_texts;
+    Dialogs &m_dialogs;
+    NoticeSink &m_notices;
+    QString m_creditLine;
+    NowPlayingInputs m_inputs;
+    QString m_announcedName;
+    QString m_hint;
+    QTimer m_reload; // aggiornaTimer
     int m_nowPlayingCode = -1;
     bool m_stationStarted = false;
+    bool m_messengerOption = false;
 };

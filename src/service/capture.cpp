@@ -11,19 +11,46 @@ namespace Capture {
 
 QByteArray ReplaceAll(QByteArray text, const QByteArray &search, const QByteArray &replacement)
 {
-    if (search.isEmpty())
+    if (search.isEmpty() || text.size() < search.size())
         return text;
     if (replacement.contains(search))
         return text.replace(search, replacement);
-    qsizetype from = 0;
+    // The text being searched is `out`, then `pending`, then the rest of the input from
+    // `next`. `out` holds no occurrence, so the next one starts at the earliest in its
+    // last m - 1 characters: only that tail and `pending` are searched by hand, the rest
+    // of the input with indexOf. Every character is looked at a bounded number of times.
+    const qsizetype m = search.size();
+    QByteArray out;
+    out.reserve(text.size());
+    QByteArray pending;
+    qsizetype next = 0;
     for (;;) {
-        const qsizetype at = text.indexOf(search, from);
-        if (at < 0)
-            return text;
-        text.replace(at, search.size(), replacement);
-        // Nothing before `at` matched, so a new occurrence can only start where the
-        // replacement may complete it.
-        from = qMax<qsizetype>(0, at - search.size() + 1);
+        const qsizetype tail = qMin(m - 1, out.size());
+        const QByteArray window = out.right(tail) + pending + text.mid(next, m - 1);
+        const qsizetype lead = tail + pending.size(); // occurrences starting here are ours
+        qsizetype at = window.indexOf(search);
+        if (at >= 0 && at < lead) {
+            const qsizetype end = at + m;
+            out.chop(tail);
+            out += window.left(at);
+            if (end <= lead) {
+                pending = replacement + window.mid(end, lead - end);
+            } else {
+                next += end - lead;
+                pending = replacement;
+            }
+            continue;
+        }
+        out += pending;
+        pending.clear();
+        at = text.indexOf(search, next);
+        if (at < 0) {
+            out += QByteArrayView(text).sliced(next);
+            return out;
+        }
+        out += QByteArrayView(text).sliced(next, at - next);
+        next = at + m;
+        pending = replacement;
     }
 }
 

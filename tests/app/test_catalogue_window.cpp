@@ -47,12 +47,13 @@ struct Rig
     RecordingShell shell;
     ScriptedRandom random;
     FakeClock clock;
+    RecordingNotices notices;
     std::unique_ptr<SintoniaWindows> windows;
 
     explicit Rig(int startMirror = 1, const QString &tempFolder = {})
     {
         random.draws = {startMirror - 1};
-        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, settings.path() + QLatin1Char('/'),
+        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, settings.path() + QLatin1Char('/'),
                                   tempFolder.isNull() ? temp.path() + QLatin1Char('/') : tempFolder};
         windows = std::make_unique<SintoniaWindows>(services);
     }

@@ -26,12 +26,13 @@ struct Rig
     RecordingShell shell;
     ScriptedRandom random;
     FakeClock clock;
+    RecordingNotices notices;
     std::unique_ptr<SintoniaWindows> windows;
     TTraduzione table;
 
     Rig()
     {
-        PlatformServices services{&panes, &dialogs, &shell, &random, &clock,
+        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
                                   settings.path() + QLatin1Char('/'), QStringLiteral("/tmp/")};
         windows = std::make_unique<SintoniaWindows>(services);
         table.fill();

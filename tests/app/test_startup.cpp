@@ -31,6 +31,7 @@ struct Rig
     RecordingShell shell;
     ScriptedRandom random;
     FakeClock clock;
+    RecordingNotices notices;
     std::unique_ptr<SintoniaWindows> windows;
 
     explicit Rig(int startMirror, const QStringList &serverLines = {})
@@ -38,7 +39,7 @@ struct Rig
         if (!serverLines.isEmpty())
             TextFile::writeLines(settings.filePath(QStringLiteral("ServerSN.txt")), serverLines);
         random.draws = {startMirror - 1};
-        PlatformServices services{&panes, &dialogs, &shell, &random, &clock,
+        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
                                   settings.path() + QLatin1Char('/'), QStringLiteral("/tmp/")};
         windows = std::make_unique<SintoniaWindows>(services);
     }

@@ -58,7 +58,8 @@ private slots:
         ScriptedRandom random;
         random.draws = {2};
         SteadyClock clock;
-        const PlatformServices services{&panes, &dialogs, &shell, &random, &clock,
+        RecordingNotices notices;
+        const PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
                                         settings.path() + QLatin1Char('/'), QDir::tempPath() + QLatin1Char('/')};
         auto windows = std::make_unique<SintoniaWindows>(services);
         TFrm_Sintonia *w = windows->main();

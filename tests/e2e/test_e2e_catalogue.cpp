@@ -69,7 +69,8 @@ private slots:
         ScriptedRandom random;
         random.draws = {0}; // mirror 1: one catalogue request
         SteadyClock clock;
-        const PlatformServices services{&panes, &dialogs, &shell, &random, &clock,
+        RecordingNotices notices;
+        const PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
                                         settings.path() + QLatin1Char('/'), temp.path() + QLatin1Char('/')};
         auto windows = std::make_unique<SintoniaWindows>(services);
         TFrm_Sintonia *w = windows->main();

@@ -97,6 +97,41 @@ TEST(DirectoryFile, KeepsItsContentAcrossReopening) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(DirectorySearch, AnyFieldAsciiCaseFoldedWildcardsLiteral) {
+  Directory directory(":memory:");
+  for (const auto *name : {"Radio 100% Jazz", "Radio_Uno", "Caffè Notte", "Onda Blu"})
+    directory.add_station({name, name, std::string(name) == "Onda Blu" ? "Blues" : "", kNow});
+  auto names = [&](const std::string &text) {
+    std::vector<std::string> found;
+    for (const auto &s : directory.search(text, 10))
+      found.push_back(s.name);
+    return found;
+  };
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(names(""), (Names{"Caffè Notte", "Onda Blu", "Radio 100% Jazz", "Radio_Uno"}));
+  EXPECT_EQ(names("RADIO"), (Names{"Radio 100% Jazz", "Radio_Uno"}));
+  EXPECT_EQ(names("blu"), (Names{"Onda Blu"})); // name and genre, found once
+  EXPECT_EQ(names("caffè"), (Names{"Caffè Notte"}));
+  EXPECT_EQ(names("%"), (Names{"Radio 100% Jazz"}));
+  EXPECT_EQ(names("_"), (Names{"Radio_Uno"}));
+  EXPECT_EQ(names("o_U"), (Names{"Radio_Uno"}));
+  EXPECT_EQ(names("\\"), Names{});
+  EXPECT_EQ(names("' OR 1=1 --"), Names{});
+  EXPECT_EQ(directory.search("", 2).size(), 2u);
+}
+
+TEST(DirectoryNewsletter, EachAddressOnceAndNoMoreThanTheLimit) {
+  Directory directory(":memory:");
+  using S = Directory::Subscription;
+  EXPECT_EQ(directory.subscribe("anna@example.it", kNow, 2), S::Added);
+  EXPECT_EQ(directory.subscribe("ANNA@Example.IT", kNow, 2), S::AlreadyThere);
+  EXPECT_TRUE(directory.subscribed("Anna@example.it"));
+  EXPECT_EQ(directory.subscribe("luca@example.it", kNow, 2), S::Added);
+  EXPECT_EQ(directory.subscribe("sara@example.it", kNow, 2), S::ListFull);
+  EXPECT_FALSE(directory.subscribed("sara@example.it"));
+  EXPECT_EQ(directory.subscribe("luca@example.it", kNow, 2), S::AlreadyThere);
+}
+
 TEST(DirectoryFile, UnopenablePathThrows) {
   EXPECT_THROW(Directory("/nonexistent-dir/sub/stations.db"), DirectoryError);
 }

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <set>
@@ -43,6 +44,35 @@ httplib::Result get(int port, const std::string &target, const httplib::Headers 
   request.path = target;
   request.headers = headers;
   return client.send(request);
+}
+
+httplib::Result post_form(int port, const std::string &target, const std::string &form) {
+  httplib::Client client("127.0.0.1", port);
+  client.set_connection_timeout(2, 0);
+  client.set_read_timeout(30, 0);
+  return client.Post(target.c_str(), form, "application/x-www-form-urlencoded");
+}
+
+// Rising zero crossings per second of 16-bit mono samples at `rate`.
+double tone_of(const std::string &samples, int rate) {
+  int rising = 0;
+  int previous = 0;
+  const std::size_t count = samples.size() / 2;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto low = static_cast<unsigned char>(samples[2 * i]);
+    const auto high = static_cast<unsigned char>(samples[2 * i + 1]);
+    const int value = static_cast<std::int16_t>(low | high << 8);
+    rising += i > 0 && previous < 0 && value >= 0;
+    previous = value;
+  }
+  return rising * static_cast<double>(rate) / static_cast<double>(count);
+}
+
+int count_of(const std::string &text, const std::string &part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++n;
+  return n;
 }
 
 // Whether another program could bind the port now (without SO_REUSEADDR).
@@ -160,6 +190,41 @@ TEST_F(StationService, PagesUnderTheirExactPaths) {
        "Richiesta non valida"},
       {kMirror5, "/Radio/radio.asp?dettaglio=-1&Radio=0", 400, "Richiesta non valida"},
       {kProduct, kAccess, 404, "Pagina non trovata"}, // sites have no mirror pages
+      {kMirror1, "/Radio/mostraRadio.asp?Id=1", 200, "Radio Citt\xE0"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=23", 200, "\x80uro Dance Italia"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=9001", 200, "caricamento"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=9002", 200, "RADIO:-Radio Annuncio"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=0", 404, "Emittente non trovata"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=46", 404, "Emittente non trovata"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=-1", 404, "Emittente non trovata"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=1x", 404, "Emittente non trovata"},
+      {kMirror4, "/Radio/mostraRadio.asp?Id=99999999999999999999", 404, "Emittente non trovata"},
+      {kMirror4, "/Radio/mostraRadio.asp?id=1", 404, "Emittente non trovata"},
+      {kMirror4, "/Radio/mostraRadio.asp", 404, "Emittente non trovata"},
+      {kMirror4, "/radio/mostraRadio.asp?Id=1", 404, "Pagina non trovata"},
+      {kMirror4, "/Radio/ricercaRadio.asp", 200, "Ricerca radio"},
+      {kMirror4, "/radio/ricercaRadio.asp", 404, "Pagina non trovata"},
+      {kMirror4, "/Radio/elencoAltre.asp", 200, "Tutte le emittenti"},
+      {kMirror4, "/Radio/ElencoAltre.asp", 404, "Pagina non trovata"},
+      {kMirror4, "/radio/SegnalaIndirizzo.asp", 200, "Iscrizione Newsletter"},
+      {kMirror4, "/Radio/SegnalaIndirizzo.asp", 404, "Pagina non trovata"},
+      {kMirror4, "/Radio/SponsorAggiuntivi.asp", 200, "Sponsor"},
+      {kMirror4, "/radio/SponsorAggiuntivi.asp", 404, "Pagina non trovata"},
+      {kMirror4, "/Radio/radioPersonale.asp", 200, "Selezione radio personale"},
+      {kMirror4, "/Radio/RadioPersonale.asp", 404, "Pagina non trovata"},
+      {kMirror4, "/Radio/confermaRadioPersonale.asp?Id=2", 200, std::string(kConfirmationTitle)},
+      {kMirror4, "/Radio/confermaRadioPersonale.asp?Id=9002", 404, "Emittente non trovata"},
+      {kMirror4, "/stream/1.mp3", 404, "Pagina non trovata"},
+      {kMirror4, "/stream/x.wav", 404, "Pagina non trovata"},
+      {kMirror4, "/stream/0.wav", 404, "Pagina non trovata"},
+      {kMirror4, "/Stream/1.wav", 404, "Pagina non trovata"},
+      {kProduct, "/comunity/randomfacebook.asp", 200, "Comunit\xE0 Sintonia"},
+      {kProduct, "/AudioRecording.exe", 200, "Componente di registrazione"},
+      {kProduct, "/audiorecording.exe", 404, "Pagina non trovata"},
+      {kProduct + 1, "/AudioRecording.exe", 404, "Pagina non trovata"},
+      {kProduct + 1, "/comunity/randomfacebook.asp", 404, "Pagina non trovata"},
+      {kMirror1, "/comunity/randomfacebook.asp", 404, "Pagina non trovata"},
+      {kProduct, "/Radio/mostraRadio.asp?Id=1", 404, "Pagina non trovata"},
   };
   for (int site = 1; site <= 4; ++site)
     cases.push_back({kProduct + site - 1, "/", 200, std::string(site_title(site))});
@@ -327,6 +392,223 @@ TEST_F(StationService, RequestLogSaysWhichPortWasAskedForWhat) {
                                              from_control->body.size()));
 }
 
+TEST_F(StationService, PlayerPagePlaysTheStationsOwnTone) {
+  struct Case {
+    std::string id;
+    std::string title;
+    int frequency; // 200 Hz + 20 Hz x (id mod 50); 0: no sound at all
+  };
+  const std::vector<Case> cases = {
+      {"3", "Caff\xE8 Swing", 260},
+      {"45", "Ritmo Tricolore", 1100},
+      {"9002", "RADIO:-Radio Annuncio", 240},
+      {"9001", "caricamento", 0},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.id);
+    const auto page = get(port(kMirror1), "/Radio/mostraRadio.asp?Id=" + c.id);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(title_of(page->body), c.title);
+    EXPECT_EQ(page->get_header_value("Cache-Control"), "no-store");
+    const std::string audio = "<audio autoplay controls src=\"/stream/" + c.id + ".wav\">";
+    if (c.frequency == 0) {
+      EXPECT_EQ(page->body.find("<audio"), std::string::npos);
+      continue;
+    }
+    EXPECT_NE(page->body.find(audio), std::string::npos) << page->body;
+
+    // The first second, as a player asks for it.
+    const auto wav =
+        get(port(kMirror1), "/stream/" + c.id + ".wav", {{"Range", "bytes=0-44143"}});
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->status, 206);
+    EXPECT_EQ(wav->get_header_value("Content-Type"), "audio/wav");
+    ASSERT_EQ(wav->body.size(), 44144u);
+    EXPECT_EQ(wav->body.substr(0, 4), "RIFF");
+    EXPECT_EQ(wav->body.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(wav->body.substr(36, 4), "data");
+    const auto total = wav->get_header_value("Content-Range");
+    EXPECT_EQ(total.rfind("bytes 0-44143/", 0), 0u) << total;
+    EXPECT_NEAR(tone_of(wav->body.substr(44), 22050), c.frequency, 2.0);
+
+    // An hour in, the same tone.
+    const auto later =
+        get(port(kMirror1), "/stream/" + c.id + ".wav", {{"Range", "bytes=158760044-158804143"}});
+    ASSERT_TRUE(later);
+    EXPECT_EQ(later->status, 206);
+    EXPECT_NEAR(tone_of(later->body, 22050), c.frequency, 2.0);
+  }
+}
+
+TEST_F(StationService, StreamAnswersWholeRangedAndPastItsEnd) {
+  const std::string stream = "/stream/7.wav";
+  const auto head = get(port(kMirror4), stream, {}, "HEAD");
+  ASSERT_TRUE(head);
+  EXPECT_EQ(head->status, 200);
+  EXPECT_EQ(head->get_header_value("Accept-Ranges"), "bytes");
+  const auto size = head->get_header_value("Content-Length");
+  EXPECT_EQ(size, "635040044"); // four hours of 22050 Hz 16-bit mono and the header
+
+  // The whole file is offered; the client hangs up after a few kilobytes.
+  httplib::Client client("127.0.0.1", port(kMirror4));
+  client.set_read_timeout(10, 0);
+  std::size_t received = 0;
+  const auto whole = client.Get(stream.c_str(), [&](const char *, std::size_t length) {
+    received += length;
+    return received < 16384;
+  });
+  EXPECT_FALSE(whole); // cancelled by us
+  EXPECT_GE(received, 16384u);
+
+  for (const std::string range : {"bytes=635040044-", "bytes=900000000-900000001"}) {
+    const auto past = get(port(kMirror4), stream, {{"Range", range}});
+    ASSERT_TRUE(past) << range;
+    EXPECT_EQ(past->status, 416) << range;
+    EXPECT_EQ(past->get_header_value("Content-Range"), "bytes */" + size);
+  }
+  const auto tail = get(port(kMirror4), stream, {{"Range", "bytes=635040040-"}});
+  ASSERT_TRUE(tail);
+  EXPECT_EQ(tail->status, 206);
+  EXPECT_EQ(tail->body.size(), 4u);
+}
+
+TEST_F(StationService, EachPlayerPageViewIsAClickInTheNextCatalogue) {
+  // "Radio Semaforo" (id 38) has no demo click in the last week; sixty
+  // views put it above every other station.
+  const std::string player = "/Radio/mostraRadio.asp?Id=38";
+  auto first_record = [&] {
+    const auto lines = split(get(port(kMirror4), kCatalogue)->body, "<BR>");
+    return lines.size() == 124 ? lines[0] + " | " + lines[1] : "(bad catalogue)";
+  };
+  const std::string top = "http://127.0.0.1:" + std::to_string(port(kMirror4)) + player +
+                          " | Radio Semaforo";
+  EXPECT_NE(first_record(), top);
+  for (int i = 0; i < 60; ++i) // clicks of every mirror count
+    ASSERT_EQ(get(port(i % 2 == 0 ? kMirror1 : kMirror4), player)->status, 200);
+  EXPECT_EQ(get(port(kMirror4), player, {}, "HEAD")->status, 200);
+  EXPECT_EQ(first_record(), top);
+}
+
+TEST_F(StationService, SearchFindsByAnyFieldAndEchoesSafely) {
+  struct Case {
+    std::string query;
+    int status;
+    std::vector<std::string> found;  // player links that must be there
+    std::string absent;              // text that must not be there
+  };
+  const std::vector<Case> cases = {
+      {"cerca=citt%E0", 200, {"Id=1\"", "Id=36\""}, "Nessuna emittente"},
+      {"cerca=JAZZ", 200, {"Id=3\""}, "Nessuna emittente"},        // a genre, any case
+      {"cerca=Onda+Pi%F9", 200, {"Id=2\""}, "Id=1\""},
+      {"cerca=%25", 200, {}, "<li>"},                              // a literal percent sign
+      {"cerca=%3Cscript%3Ealert(1)%3C/script%3E", 200, {}, "<script>"},
+      {"cerca=%22%3E%3Cb%3E", 200, {}, "\"><b>"},
+      {"cerca=" + std::string(61, 'a'), 400, {}, "<li>"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.query);
+    const auto result = get(port(kMirror4), "/Radio/ricercaRadio.asp?" + c.query);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, c.status);
+    for (const auto &link : c.found)
+      EXPECT_NE(result->body.find("<a href=\"/Radio/mostraRadio.asp?" + link), std::string::npos)
+          << result->body;
+    EXPECT_EQ(result->body.find(c.absent), std::string::npos) << result->body;
+  }
+  const auto none = get(port(kMirror4), "/Radio/ricercaRadio.asp?cerca=zzzz");
+  EXPECT_NE(none->body.find("Nessuna emittente trovata"), std::string::npos);
+  // The form searches this same page by GET.
+  EXPECT_NE(none->body.find("<form method=\"get\" action=\"/Radio/ricercaRadio.asp\">"),
+            std::string::npos);
+
+  const auto all = get(port(kMirror4), "/Radio/elencoAltre.asp");
+  ASSERT_TRUE(all);
+  EXPECT_EQ(count_of(all->body, "<a href=\"/Radio/mostraRadio.asp?Id="), 45);
+  for (int id = 1; id <= 45; ++id)
+    EXPECT_EQ(count_of(all->body, "?Id=" + std::to_string(id) + "\""), 1) << id;
+}
+
+TEST_F(StationService, NewsletterStoresValidAddressesOnly) {
+  const std::string page = "/radio/SegnalaIndirizzo.asp";
+  const auto form = get(port(kMirror4), page);
+  ASSERT_TRUE(form);
+  EXPECT_NE(form->body.find("<form method=\"post\" action=\"/radio/SegnalaIndirizzo.asp\">"),
+            std::string::npos);
+
+  struct Case {
+    std::string form; // the posted body
+    std::string address;
+    int status;
+    std::string title;
+    bool stored;
+  };
+  const std::vector<Case> cases = {
+      {"email=giulia.bianchi%40example.it", "giulia.bianchi@example.it", 200,
+       "Iscrizione registrata", true},
+      {"email=GIULIA.Bianchi%40Example.IT", "giulia.bianchi@example.it", 200,
+       "Iscrizione registrata", true}, // the same address again
+      {"email=", "", 400, "Indirizzo non valido", false},
+      {"", "", 400, "Indirizzo non valido", false},
+      {"email=nessuno", "nessuno", 400, "Indirizzo non valido", false},
+      {"email=a%40b", "a@b", 400, "Indirizzo non valido", false},
+      {"email=%3Cscript%3E%40example.it", "<script>@example.it", 400, "Indirizzo non valido",
+       false},
+      {"email=x%40example.it%0D%0ABcc%3A+y%40example.it", "x@example.it\r\nBcc: y@example.it",
+       400, "Indirizzo non valido", false},
+      {"email=" + std::string(250, 'a') + "%40example.it", std::string(250, 'a') + "@example.it",
+       400, "Indirizzo non valido", false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.form.substr(0, 60));
+    const auto result = post_form(port(kMirror4), page, c.form);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, c.status);
+    EXPECT_EQ(title_of(result->body), c.title);
+    EXPECT_EQ(result->body.find("<script>"), std::string::npos);
+    if (!c.address.empty()) {
+      Directory directory(service_->db_file().string());
+      EXPECT_EQ(directory.subscribed(c.address), c.stored);
+    }
+  }
+  // Opening the page with an address in its query stores nothing.
+  ASSERT_TRUE(get(port(kMirror4), page + "?email=luca%40example.it"));
+  Directory directory(service_->db_file().string());
+  EXPECT_FALSE(directory.subscribed("luca@example.it"));
+}
+
+TEST_F(StationService, PersonalPickerLeadsToTheConfirmationLines) {
+  const auto picker =
+      get(port(kMirror3), "/Radio/radioPersonale.asp?cerca=lirica", {{"Accept-Encoding", "gzip"}});
+  ASSERT_TRUE(picker);
+  EXPECT_EQ(picker->get_header_value("Cache-Control"), "private, max-age=60");
+  const std::string link = "/Radio/confermaRadioPersonale.asp?Id=40";
+  ASSERT_NE(picker->body.find("<a href=\"" + link + "\">Lirica Sempre</a>"), std::string::npos)
+      << picker->body;
+
+  const auto confirmation = get(port(kMirror3), link, {{"Accept-Encoding", "gzip"}});
+  ASSERT_TRUE(confirmation);
+  EXPECT_EQ(confirmation->status, 200);
+  EXPECT_EQ(confirmation->get_header_value("Cache-Control"), "private, max-age=60");
+  EXPECT_FALSE(confirmation->has_header("Content-Encoding"));
+  EXPECT_EQ(title_of(confirmation->body), kConfirmationTitle);
+  const auto lines = split(confirmation->body, "\r\n");
+  ASSERT_GE(lines.size(), 43u);
+  EXPECT_EQ(lines[38], "40");
+  EXPECT_EQ(lines[40], "Lirica Sempre");
+  EXPECT_EQ(lines[42], "Lirica Sempre");
+  EXPECT_EQ(confirmation->body.find('\n'), confirmation->body.find("\r\n") + 1);
+}
+
+TEST_F(StationService, ProductSitePagesForTheClientsPanes) {
+  const auto recorder = get(port(kProduct), "/AudioRecording.exe");
+  ASSERT_TRUE(recorder);
+  for (const std::string text : {"bash scripts/run.sh", "libsintonia-audioctl.so", "Ok"})
+    EXPECT_NE(recorder->body.find(text), std::string::npos) << text;
+  const auto box = get(port(kProduct), "/comunity/randomfacebook.asp");
+  ASSERT_TRUE(box);
+  EXPECT_NE(box->body.find("width:133px;height:123px"), std::string::npos); // a 145x135 pane
+}
+
 // Separate processes: first start seeds, a restart keeps the directory, a
 // stop during a slow answer is still prompt and clean.
 TEST(StationServiceLife, SeedsOnceStopsCleanlyAndKeepsItsDirectory) {
@@ -359,6 +641,31 @@ TEST(StationServiceLife, SeedsOnceStopsCleanlyAndKeepsItsDirectory) {
 
   Directory directory(service.db_file().string());
   EXPECT_EQ(directory.station_count(), stations);
+}
+
+TEST(StationServiceLife, StopsPromptlyWhileAStreamPlays) {
+  ServiceProcess service;
+  std::string error;
+  ASSERT_TRUE(service.start({}, error)) << error;
+  std::atomic<std::size_t> received{0};
+  auto listening = std::async(std::launch::async, [&] {
+    httplib::Client client("127.0.0.1", service.port(kMirror1));
+    client.set_read_timeout(10, 0);
+    return client.Get("/stream/12.wav", [&](const char *, std::size_t length) {
+      received += length;
+      return true; // a player that keeps listening
+    });
+  });
+  const auto until = std::chrono::steady_clock::now() + 5s;
+  while (received < 100000 && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(10ms);
+  ASSERT_GE(received, 100000u);
+
+  const auto stopping = std::chrono::steady_clock::now();
+  EXPECT_EQ(service.stop(5s), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - stopping, 3s);
+  ASSERT_EQ(listening.wait_for(10s), std::future_status::ready);
+  EXPECT_FALSE(listening.get()); // cut off, long before its end
 }
 
 TEST(StationServiceLife, RefusesToStartOnBadOptionsOrBusyPorts) {

@@ -75,6 +75,56 @@ TEST(Query, ParametersCheckedForFormAndLength) {
   EXPECT_EQ(int_param(params, "Personalizzazione", 0, 10), std::nullopt);
 }
 
+TEST(Query, FreeTextBoundedInLength) {
+  const QueryParams params{{"cerca", "città"}, {"long", std::string(61, 'a')}};
+  EXPECT_EQ(text_param(params, "cerca", 60), "città");
+  EXPECT_EQ(text_param(params, "missing", 60), "");
+  EXPECT_EQ(text_param(params, "long", 60), std::nullopt);
+  EXPECT_EQ(text_param(params, "long", 61), std::string(61, 'a'));
+}
+
+TEST(Query, EmailAddressesOfTheUsualForm) {
+  const std::string long_local(64, 'a');
+  const std::string long_label(63, 'b');
+  struct Case {
+    std::string address;
+    bool valid;
+  };
+  const std::vector<Case> cases = {
+      {"mario.rossi@example.it", true},
+      {"m+radio_1@posta.example.com", true},
+      {"O'Brien@Example.ORG", true},
+      {long_local + "@x.it", true},
+      {"a@" + long_label + ".it", true},
+      {long_local + "a@x.it", false},           // local part over 64
+      {"a@" + long_label + "b.it", false},      // label over 63
+      {"a@" + std::string(250, 'c') + ".it", false}, // over 254 in all
+      {"", false},
+      {"mario", false},
+      {"@example.it", false},
+      {"mario@", false},
+      {"mario@localhost", false},               // one label
+      {"mario@example.i", false},               // one-letter top level
+      {"mario@example.123", false},
+      {"mario@@example.it", false},
+      {"ma@rio@example.it", false},
+      {".mario@example.it", false},
+      {"mario.@example.it", false},
+      {"ma..rio@example.it", false},
+      {"mario@-example.it", false},
+      {"mario@example-.it", false},
+      {"mario@example..it", false},
+      {"mario rossi@example.it", false},
+      {"mario@exa mple.it", false},
+      {"<script>@example.it", false},
+      {"mario@example.it\r\nBcc: x@y.it", false},
+      {"mar\xE0@example.it", false},              // a Windows-1252 letter
+      {"mario@exam\xC3\xA0ple.it", false},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(valid_email(c.address), c.valid) << c.address;
+}
+
 TEST(Query, HostHeaderUsedOnlyWhenPlausible) {
   struct Case {
     std::string header, host;

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/noticesink.h"
 #include "platform/randomgenerator.h"
 #include "platform/shell.h"
 
@@ -51,4 +52,12 @@ class FakeClock final : public Clock
 public:
     qint64 nowMs() const override { return now; }
     qint64 now = 1'000'000;
+};
+
+// Keeps every notice record delivered.
+class RecordingNotices final : public NoticeSink
+{
+public:
+    void deliver(const QByteArray &record) override { records.append(record); }
+    QList<QByteArray> records;
 };
