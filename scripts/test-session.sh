@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs inside the private D-Bus session of scripts/test.sh: starts what the tests need,
-# runs them, stops it all again.
+# runs them, stops it all again. By hand: dbus-run-session -- bash scripts/test-session.sh -R <test>
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/webengine-env.sh
@@ -33,7 +33,12 @@ pids+=($!)
 for _ in $(seq 150); do [ -e "$work/ready" ] && break; sleep 0.1; done
 [ -e "$work/ready" ] || { echo "the station service did not start"; cat "$work/service.out"; exit 1; }
 
+# With arguments (for example -R e2e_playback), only those tests of build/ run.
+if [ $# -gt 0 ]; then
+  ctest --test-dir build --output-on-failure "$@"
+  exit $?
+fi
 status=0
-ctest --test-dir build --output-on-failure -LE bench -j2 --timeout 600 || status=1
-ctest --test-dir build-asan --output-on-failure -L 'unit|window' -j2 --timeout 900 || status=1
+ctest --test-dir build --output-on-failure -LE bench -j2 || status=1
+ctest --test-dir build-asan --output-on-failure -L 'unit|window' -j2 || status=1
 exit $status
