@@ -6,7 +6,7 @@ namespace station {
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 constexpr const char *kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS stations (
@@ -27,6 +27,10 @@ CREATE TABLE IF NOT EXISTS editions (
   sponsor_url TEXT NOT NULL DEFAULT '',
   extra_tab_caption TEXT NOT NULL DEFAULT '',
   extra_tab_url TEXT NOT NULL DEFAULT ''
+);
+CREATE TABLE IF NOT EXISTS newsletter (
+  address TEXT PRIMARY KEY COLLATE NOCASE,
+  subscribed_at INTEGER NOT NULL
 );
 CREATE TABLE IF NOT EXISTS meta (
   key TEXT PRIMARY KEY,
@@ -247,6 +251,57 @@ std::vector<Station> Directory::newest(int limit) {
   while (stmt.step())
     stations.push_back(read_station(stmt));
   return stations;
+}
+
+namespace {
+
+// `text` as a LIKE pattern that matches it anywhere, its own wildcards escaped.
+std::string contains_pattern(const std::string &text) {
+  std::string pattern = "%";
+  for (const char c : text) {
+    if (c == '%' || c == '_' || c == '\\')
+      pattern += '\\';
+    pattern += c;
+  }
+  return pattern + "%";
+}
+
+} // namespace
+
+std::vector<Station> Directory::search(const std::string &text, int limit) {
+  const std::lock_guard lock(mutex_);
+  Statement stmt(db_, (std::string("SELECT ") + kStationColumns +
+                       " FROM stations s WHERE s.name LIKE ?1 ESCAPE '\\'"
+                       " OR s.caption LIKE ?1 ESCAPE '\\' OR s.genre LIKE ?1 ESCAPE '\\'"
+                       " ORDER BY s.name COLLATE NOCASE, s.id LIMIT ?2")
+                          .c_str());
+  stmt.bind(1, contains_pattern(text)).bind(2, std::int64_t{limit});
+  std::vector<Station> stations;
+  while (stmt.step())
+    stations.push_back(read_station(stmt));
+  return stations;
+}
+
+Directory::Subscription Directory::subscribe(const std::string &address, std::int64_t now,
+                                             int max_addresses) {
+  const std::lock_guard lock(mutex_);
+  Statement known(db_, "SELECT COUNT(*) FROM newsletter WHERE address = ?1");
+  known.bind(1, address);
+  if (known.step() && known.integer(0) > 0)
+    return Subscription::AlreadyThere;
+  Statement count(db_, "SELECT COUNT(*) FROM newsletter");
+  if (count.step() && count.integer(0) >= max_addresses)
+    return Subscription::ListFull;
+  Statement insert(db_, "INSERT INTO newsletter (address, subscribed_at) VALUES (?1, ?2)");
+  insert.bind(1, address).bind(2, now).step();
+  return Subscription::Added;
+}
+
+bool Directory::subscribed(const std::string &address) {
+  const std::lock_guard lock(mutex_);
+  Statement stmt(db_, "SELECT COUNT(*) FROM newsletter WHERE address = ?1");
+  stmt.bind(1, address);
+  return stmt.step() && stmt.integer(0) > 0;
 }
 
 Trailer Directory::trailer(int edition) {

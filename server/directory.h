@@ -86,6 +86,16 @@ public:
   // Newest creation date first; equal dates by decreasing id.
   std::vector<Station> newest(int limit);
 
+  // Stations whose name, caption or genre holds `text` (ASCII letters in any
+  // case), by name; all stations for an empty text.
+  std::vector<Station> search(const std::string &text, int limit);
+
+  // The newsletter list. An address is kept once, whatever the case of its
+  // letters; a full list takes no more.
+  enum class Subscription { Added, AlreadyThere, ListFull };
+  Subscription subscribe(const std::string &address, std::int64_t now, int max_addresses);
+  bool subscribed(const std::string &address);
+
   // Empty fields for an edition without settings.
   Trailer trailer(int edition);
   void set_trailer(int edition, const Trailer &trailer);

@@ -11,9 +11,11 @@
 #include "reply.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace station {
 
@@ -38,7 +40,7 @@ using PageHandler = Reply (*)(const PageRequest &, PageContext &);
 
 struct Route {
   std::string_view method; // "GET" also answers HEAD
-  std::string_view path;
+  std::string_view path;   // a final '*' matches any rest of the path
   PageHandler handler;
 };
 
@@ -53,8 +55,50 @@ Reply access_page(const PageRequest &request, PageContext &context);
 Reply catalogue_page(const PageRequest &request, PageContext &context);
 Reply banner_page(const PageRequest &request, PageContext &context);
 
+// Station player pages and their sound (player_pages.cpp).
+//   /Radio/mostraRadio.asp?Id=N  the player of station N; every GET counts a click
+//   /stream/N.wav                the tone of station N (audio_stream.h)
+// Two ids are test pages, never stations: kLoadingPageId keeps the title
+// "caricamento" and plays nothing; kAnnouncingPageId is titled "RADIO:-"
+// followed by kAnnouncedName and plays the tone of its id.
+inline constexpr std::int64_t kLoadingPageId = 9001;
+inline constexpr std::int64_t kAnnouncingPageId = 9002;
+inline constexpr std::string_view kAnnouncedName = "Radio Annuncio";
+Reply player_page(const PageRequest &request, PageContext &context);
+Reply stream_page(const PageRequest &request, PageContext &context);
+
+// The three sections and the sponsor page (section_pages.cpp).
+Reply search_page(const PageRequest &request, PageContext &context);
+Reply all_stations_page(const PageRequest &request, PageContext &context);
+Reply newsletter_page(const PageRequest &request, PageContext &context);
+Reply sponsor_page(const PageRequest &request, PageContext &context);
+
+// The personal-station picker and its confirmation (personal_pages.cpp).
+// The confirmation page is titled kConfirmationTitle and holds the chosen
+// station on fixed lines of its bytes (CR LF line ends, counted from 1):
+// line 39 the id in decimal, line 41 the name, line 43 the caption.
+inline constexpr std::string_view kConfirmationTitle = "Radio personale - Ventaglio.com";
+inline constexpr int kConfirmationIdLine = 39;
+Reply personal_picker_page(const PageRequest &request, PageContext &context);
+Reply personal_confirmation_page(const PageRequest &request, PageContext &context);
+// The confirmation page's bytes for a station.
+std::string personal_confirmation_document(const Station &station);
+
+// Markup shared by the listing pages (section_pages.cpp): a list of links
+// `link_prefix` + id, one per station, or a line saying there is none; and
+// a GET search form on `action` with its text field `cerca`.
+inline constexpr std::size_t kMaxSearchText = 60;
+std::string station_links(const std::vector<Station> &stations, std::string_view link_prefix);
+std::string search_form(std::string_view action, std::string_view text_utf8);
+// The search text of a request, as UTF-8 (forms of these pages send
+// Windows-1252), '+' read as a blank; nothing when it is too long.
+std::optional<std::string> search_text(const PageRequest &request);
+
 // Site pages (site_pages.cpp).
 Reply site_home_page(const PageRequest &request, PageContext &context);
+// The product site's community box and its recorder-component page.
+Reply community_box_page(const PageRequest &request, PageContext &context);
+Reply recorder_install_page(const PageRequest &request, PageContext &context);
 // The title of a site's pages: names the site.
 std::string_view site_title(int site);
 

@@ -22,6 +22,17 @@ std::optional<std::int64_t> int_param(const QueryParams &params, std::string_vie
 std::optional<std::string> version_param(const QueryParams &params, std::string_view key,
                                          std::size_t max_length);
 
+// The first value of `key` as free text of at most max_length bytes: empty
+// when the key is missing, nothing when the value is longer.
+std::optional<std::string> text_param(const QueryParams &params, std::string_view key,
+                                      std::size_t max_length);
+
+// A plain e-mail address: at most 254 characters, a local part of 1..64
+// letters, digits and the usual signs (no leading, trailing or double dot),
+// '@', and a domain of at least two dot-separated labels of letters, digits
+// and inner hyphens, the last one letters only.
+bool valid_email(std::string_view address);
+
 // The host the client used for this port, as "host[:port]", when the Host
 // header is a plausible host name or address of at most 50 characters;
 // otherwise "127.0.0.1:<local port>".

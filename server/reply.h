@@ -1,12 +1,24 @@
 // What a page handler answers, before it is written to the connection.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace station {
 
 inline constexpr std::string_view kHtmlType = "text/html; charset=windows-1252";
+
+// A body computed while it is sent (the audio streams): its size, and what
+// writes the bytes [offset, offset + length) into `out`, returning how many
+// it wrote. Ranges of it may be asked for.
+struct GeneratedBody {
+  std::uint64_t size = 0;
+  std::function<std::size_t(std::uint64_t offset, std::size_t length, char *out)> read;
+};
 
 struct Reply {
   int status = 200;
@@ -20,6 +32,8 @@ struct Reply {
   // pages) may be compressed, and are also written in full when the port
   // closes its listener while answering, which exact pages are not.
   bool plain = false;
+  // Sent instead of `body` when set.
+  std::optional<GeneratedBody> generated;
 };
 
 // Text made safe inside HTML text and attribute values.

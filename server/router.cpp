@@ -7,16 +7,33 @@ namespace station {
 namespace {
 
 // Paths exactly as the client writes them: "/radio/" and "/Radio/" differ.
-constexpr std::array<Route, 3> kMirrorRoutes = {{
+constexpr std::array<Route, 12> kMirrorRoutes = {{
     {"GET", "/radio/AccessoSintonia.asp", access_page},
     {"GET", "/Radio/CaricaDati.asp", catalogue_page},
     {"GET", "/Radio/radio.asp", banner_page},
+    {"GET", "/Radio/mostraRadio.asp", player_page},
+    {"GET", "/stream/*", stream_page},
+    {"GET", "/Radio/ricercaRadio.asp", search_page},
+    {"GET", "/Radio/elencoAltre.asp", all_stations_page},
+    {"GET", "/radio/SegnalaIndirizzo.asp", newsletter_page},
+    {"POST", "/radio/SegnalaIndirizzo.asp", newsletter_page},
+    {"GET", "/Radio/SponsorAggiuntivi.asp", sponsor_page},
+    {"GET", "/Radio/radioPersonale.asp", personal_picker_page},
+    {"GET", "/Radio/confermaRadioPersonale.asp", personal_confirmation_page},
 }};
 
-constexpr std::array<Route, 2> kSiteRoutes = {{
+constexpr std::array<Route, 4> kSiteRoutes = {{
     {"GET", "/", site_home_page},
     {"GET", "/index.html", site_home_page},
+    {"GET", "/comunity/randomfacebook.asp", community_box_page},
+    {"GET", "/AudioRecording.exe", recorder_install_page},
 }};
+
+bool path_matches(std::string_view route, std::string_view request) {
+  if (route.ends_with('*'))
+    return request.starts_with(route.substr(0, route.size() - 1));
+  return route == request;
+}
 
 bool method_matches(std::string_view route, std::string_view request) {
   return route == request || (route == "GET" && request == "HEAD");
@@ -31,7 +48,7 @@ Reply serve_page(const PageRequest &request, PageContext &context) {
   const auto routes =
       request.endpoint.kind == PortKind::Mirror ? mirror_routes() : site_routes();
   for (const auto &route : routes)
-    if (route.path == request.path && method_matches(route.method, request.method))
+    if (path_matches(route.path, request.path) && method_matches(route.method, request.method))
       return route.handler(request, context);
   return not_found_reply();
 }

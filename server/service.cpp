@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -14,9 +15,58 @@ namespace {
 // it a second time.
 thread_local bool t_logged = false;
 
-void write_reply(const Reply &reply, httplib::Response &response) {
+// The generated body goes out in pieces of this size; between pieces a
+// stop of the service ends the answer.
+constexpr std::size_t kGeneratedPiece = 32 * 1024;
+
+void write_generated(const GeneratedBody &generated, const std::string &type,
+                     const Shutdown &shutdown, httplib::Response &response) {
+  response.set_header("Accept-Ranges", "bytes");
+  response.set_content_provider(
+      static_cast<std::size_t>(generated.size), type,
+      [read = generated.read, &shutdown](std::size_t offset, std::size_t length,
+                                         httplib::DataSink &sink) {
+        if (shutdown.requested())
+          return false;
+        std::string piece(std::min(length, kGeneratedPiece), '\0');
+        const auto made = read(offset, piece.size(), piece.data());
+        return made > 0 && sink.write(piece.data(), made);
+      });
+}
+
+// A range that starts past the end of a generated body.
+bool unsatisfiable(const httplib::Request &request, std::uint64_t size) {
+  for (const auto &[first, last] : request.ranges)
+    if (first >= 0 ? static_cast<std::uint64_t>(first) >= size : last == 0)
+      return true;
+  return false;
+}
+
+// The status that goes out: a generated body may be sent in part or not at all.
+int sent_status(const Reply &reply, const httplib::Request &request) {
+  if (!reply.generated || reply.status != 200)
+    return reply.status;
+  if (unsatisfiable(request, reply.generated->size))
+    return 416;
+  return request.ranges.empty() ? 200 : 206;
+}
+
+void write_reply(const Reply &reply, const httplib::Request &request, const Shutdown &shutdown,
+                 httplib::Response &response) {
   response.status = reply.status;
   response.set_header("Cache-Control", reply.cache_control);
+  if (reply.generated && unsatisfiable(request, reply.generated->size)) {
+    response.status = 416;
+    response.set_header("Content-Range", "bytes */" + std::to_string(reply.generated->size));
+    return;
+  }
+  if (reply.generated) {
+    // Left to the HTTP layer, which answers a range request with 206.
+    if (reply.status == 200)
+      response.status = -1;
+    write_generated(*reply.generated, reply.content_type, shutdown, response);
+    return;
+  }
   if (reply.plain || reply.body.empty()) {
     response.set_content(reply.body, reply.content_type);
     return;
@@ -82,11 +132,11 @@ void Service::dispatch(Endpoint endpoint, int port, const httplib::Request &requ
   const Reply reply = answer(endpoint, port, request, fault, control, seconds);
   // Logged when the request arrives, before any delay, so that a test sees
   // at once which port was asked.
-  log(endpoint, port, request, reply.status, reply.note);
+  log(endpoint, port, request, sent_status(reply, request), reply.note);
   t_logged = true;
   if (!control && fault.mode == FaultMode::Slow)
     shutdown_.wait_for(fault.slow_ms);
-  write_reply(reply, response);
+  write_reply(reply, request, shutdown_, response);
 }
 
 void Service::after_answer(Endpoint endpoint, int port, const httplib::Request &request,

@@ -100,22 +100,16 @@ void Playback::ShowPlaybackPanes(bool withLoadingLine)
 {
     if (withLoadingLine && m_w.loadingLine)
         m_w.loadingLine->setText(m_texts.LanguageText(60));
-    if (m_w.wbRadio) {
-        m_w.wbRadio->widget()->setVisible(true);
-        m_w.wbRadio->widget()->raise();
-    }
-    if (m_w.webBrowser2) {
-        m_w.webBrowser2->widget()->setVisible(true);
-        m_w.webBrowser2->widget()->raise();
-    }
-    if (m_w.pnlAscolta) {
-        m_w.pnlAscolta->setVisible(true);
-        m_w.pnlAscolta->raise();
-    }
-    if (m_w.panel1) {
-        m_w.panel1->setVisible(true);
-        m_w.panel1->raise();
-    }
+    const auto showInFront = [](QWidget *widget) {
+        if (widget) {
+            widget->setVisible(true);
+            widget->raise();
+        }
+    };
+    showInFront(m_w.wbRadio ? m_w.wbRadio->widget() : nullptr);
+    showInFront(m_w.webBrowser2 ? m_w.webBrowser2->widget() : nullptr);
+    showInFront(m_w.pnlAscolta);
+    showInFront(m_w.panel1);
     m_stationStarted = true;
 }
 
@@ -142,26 +136,9 @@ void Playback::PlayStationById(int stationId)
 {
     if (stationId == 0)
         return;
-    if (m_w.loadingLine)
-        m_w.loadingLine->setText(m_texts.LanguageText(60));
-    if (m_w.wbRadio) {
-        m_w.wbRadio->widget()->setVisible(true);
-        m_w.wbRadio->widget()->raise();
-    }
-    if (m_w.webBrowser2) {
-        m_w.webBrowser2->widget()->setVisible(true);
-        m_w.webBrowser2->widget()->raise();
-    }
-    if (m_w.pnlAscolta) {
-        m_w.pnlAscolta->setVisible(true);
-        m_w.pnlAscolta->raise();
+    ShowPlaybackPanes();
+    if (m_w.pnlAscolta)
         m_w.pnlAscolta->setCurrentIndex(0);
-    }
-    if (m_w.panel1) {
-        m_w.panel1->setVisible(true);
-        m_w.panel1->raise();
-    }
-    m_stationStarted = true;
     if (m_w.wbRadio)
         m_w.wbRadio->navigate(ServerAddress::stationById(m_mirrors.ServerRoot(), stationId));
     loadBanner();

@@ -2,6 +2,7 @@
 // loading panels, highlights, tray entries, partner fields, plays and failures.
 #include "app/frm_sintonia.h"
 #include "app/windows.h"
+#include "windowrig.h"
 #include "platform/fakes/fakeplatform.h"
 #include "platform/fakes/fakewebpane.h"
 #include "playback/playback.h"
@@ -24,53 +25,13 @@ namespace {
 
 QByteArray catalogue(int list1, int list3, const QList<QByteArray> &trailer = {"", "", "", ""})
 {
-    QList<QByteArray> fields;
-    for (int list : {1, 3}) {
-        for (int r = 1; r <= 15; ++r) {
-            const bool filled = r <= (list == 1 ? list1 : list3);
-            const QByteArray id = QByteArray::number(list * 100 + r);
-            fields << (filled ? "http://127.0.0.1:47801/Radio/mostraRadio.asp?Id=" + id : QByteArray())
-                   << (filled ? "Name " + id : QByteArray()) << (filled ? "Caption " + id : QByteArray())
-                   << (filled ? "x" : QByteArray());
-        }
-    }
-    fields += trailer;
-    return fields.join("<BR>");
+    return demoCatalogue(list1, list3, trailer);
 }
 
-struct Rig
+struct Rig : WindowRig
 {
-    QTemporaryDir settings;
-    QTemporaryDir temp;
-    FakePaneFactory panes;
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    ScriptedRandom random;
-    FakeClock clock;
-    RecordingNotices notices;
-    std::unique_ptr<SintoniaWindows> windows;
-
-    explicit Rig(int startMirror = 1, const QString &tempFolder = {})
-    {
-        random.draws = {startMirror - 1};
-        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, settings.path() + QLatin1Char('/'),
-                                  tempFolder.isNull() ? temp.path() + QLatin1Char('/') : tempFolder};
-        windows = std::make_unique<SintoniaWindows>(services);
-    }
-    TFrm_Sintonia *main() const { return windows->main(); }
-    FakeWebPane *pane(const char *name) const { return panes.pane(QLatin1String(name)); }
-    template <typename T = QWidget> T *find(const QString &name) const { return main()->findChild<T *>(name); }
-    QString tempFile(const char *name) const { return temp.path() + QLatin1Char('/') + QLatin1String(name); }
-
-    // The catalogue pane finishes loading `page`; returns when it has been applied.
-    bool deliver(const QByteArray &page)
-    {
-        FakeWebPane *pane3 = pane("WebBrowser3");
-        pane3->setSaveResult(true, page);
-        const int saves = pane3->saves();
-        pane3->finishLoad(QStringLiteral("catalogue"));
-        return pane3->saves() == saves + 1 && QTest::qWaitFor([this] { return !main()->catalogue().captureInFlight(); }, 5000);
-    }
+    using WindowRig::WindowRig;
+    bool deliver(const QByteArray &page) { return deliverCatalogue(page); }
 
     // The captions of the visible rows of a list, from the top.
     QStringList rowsFromTop(int list) const
@@ -372,7 +333,7 @@ private slots:
 
     void unwritableTempFolderIsReported()
     {
-        Rig rig(1, QStringLiteral("/nonexistent/folder/"));
+        Rig rig(1, {}, QStringLiteral("/nonexistent/folder/"));
         FakeWebPane *pane3 = rig.pane("WebBrowser3");
         pane3->setSaveResult(true, catalogue(15, 15));
         pane3->finishLoad(QStringLiteral("catalogue"));

@@ -2,6 +2,7 @@
 #include "app/frm_sintonia.h"
 #include "app/languagetable.h"
 #include "app/windows.h"
+#include "windowrig.h"
 #include "platform/fakes/fakeplatform.h"
 #include "platform/fakes/fakewebpane.h"
 
@@ -18,32 +19,10 @@
 
 namespace {
 
-struct Rig
+struct Rig : WindowRig
 {
-    QTemporaryDir settings;
-    FakePaneFactory panes;
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    ScriptedRandom random;
-    FakeClock clock;
-    RecordingNotices notices;
-    std::unique_ptr<SintoniaWindows> windows;
+    Rig() { table.fill(); }
     TTraduzione table;
-
-    Rig()
-    {
-        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
-                                  settings.path() + QLatin1Char('/'), QStringLiteral("/tmp/")};
-        windows = std::make_unique<SintoniaWindows>(services);
-        table.fill();
-    }
-    QWidget *window(const QString &name) const
-    {
-        for (QWidget *w : windows->all())
-            if (w->objectName() == name)
-                return w;
-        return nullptr;
-    }
 };
 
 // The caption a user sees on a control, whatever its kind; `hint` reads its tooltip.

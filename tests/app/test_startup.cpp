@@ -2,10 +2,10 @@
 #include "app/browserkeyfilter.h"
 #include "app/frm_sintonia.h"
 #include "app/windows.h"
+#include "windowrig.h"
 #include "playback/playback.h"
 #include "platform/fakes/fakeplatform.h"
 #include "platform/fakes/fakewebpane.h"
-#include "platform/textfile.h"
 #include "service/mirrors.h"
 #include "service/serveraddress.h"
 
@@ -23,28 +23,12 @@
 
 namespace {
 
-struct Rig
+struct Rig : WindowRig
 {
-    QTemporaryDir settings;
-    FakePaneFactory panes;
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    ScriptedRandom random;
-    FakeClock clock;
-    RecordingNotices notices;
-    std::unique_ptr<SintoniaWindows> windows;
-
     explicit Rig(int startMirror, const QStringList &serverLines = {})
+        : WindowRig(startMirror, serverLines, QStringLiteral("/tmp/"))
     {
-        if (!serverLines.isEmpty())
-            TextFile::writeLines(settings.filePath(QStringLiteral("ServerSN.txt")), serverLines);
-        random.draws = {startMirror - 1};
-        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
-                                  settings.path() + QLatin1Char('/'), QStringLiteral("/tmp/")};
-        windows = std::make_unique<SintoniaWindows>(services);
     }
-    TFrm_Sintonia *main() const { return windows->main(); }
-    template <typename T> T *find(const QString &name) const { return main()->findChild<T *>(name); }
 };
 
 // Runs the event loop until `action` ends it, or fails after five seconds.

@@ -2,6 +2,7 @@
 // announce rule, typed addresses, the sponsor caption and the notices at close.
 #include "app/frm_sintonia.h"
 #include "app/windows.h"
+#include "windowrig.h"
 #include "platform/fakes/fakeplatform.h"
 #include "platform/fakes/fakewebpane.h"
 #include "platform/notice.h"
@@ -21,45 +22,17 @@ namespace {
 
 QByteArray catalogue(const QByteArray &partner = {})
 {
-    QList<QByteArray> fields;
-    for (int list : {1, 3}) {
-        for (int r = 1; r <= 15; ++r) {
-            const QByteArray id = QByteArray::number(list * 100 + r);
-            fields << "http://127.0.0.1:47801/Radio/mostraRadio.asp?Id=" + id << "Name " + id << "Caption " + id << "";
-        }
-    }
-    fields << partner << "" << "" << "";
-    return fields.join("<BR>");
+    return demoCatalogue(15, 15, {partner, "", "", ""});
 }
 
-struct Rig
+// The windows with a full catalogue applied.
+struct Rig : WindowRig
 {
-    QTemporaryDir settings;
-    QTemporaryDir temp;
-    FakePaneFactory panes;
-    ScriptedDialogs dialogs;
-    RecordingShell shell;
-    ScriptedRandom random;
-    FakeClock clock;
-    RecordingNotices notices;
-    std::unique_ptr<SintoniaWindows> windows;
-    bool catalogueApplied = false;
-
-    explicit Rig(const QByteArray &page = catalogue())
-    {
-        PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
-                                  settings.path() + QLatin1Char('/'), temp.path() + QLatin1Char('/')};
-        windows = std::make_unique<SintoniaWindows>(services);
-        FakeWebPane *pane3 = pane("WebBrowser3");
-        pane3->setSaveResult(true, page);
-        pane3->finishLoad(QStringLiteral("catalogue"));
-        catalogueApplied = QTest::qWaitFor([this] { return !main()->catalogue().captureInFlight(); }, 5000);
-    }
-    TFrm_Sintonia *main() const { return windows->main(); }
+    explicit Rig(const QByteArray &page = catalogue()) { catalogueApplied = deliverCatalogue(page); }
     Playback &playback() const { return main()->playback(); }
-    FakeWebPane *pane(const char *name) const { return panes.pane(QLatin1String(name)); }
     FakeWebPane *radio() const { return pane("Wb_Radio"); }
     QLabel *loadingLine() const { return main()->findChild<QLabel *>(QStringLiteral("Lbl_Caricamento")); }
+    bool catalogueApplied = false;
 };
 
 } // namespace

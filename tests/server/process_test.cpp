@@ -470,6 +470,14 @@ TEST_F(StationService, StreamAnswersWholeRangedAndPastItsEnd) {
   ASSERT_TRUE(tail);
   EXPECT_EQ(tail->status, 206);
   EXPECT_EQ(tail->body.size(), 4u);
+
+  // The log has the statuses as sent.
+  std::multiset<std::string> statuses;
+  for (const auto &record : log_records(test::read_file(service_->log_file())))
+    if (record.size() == 7 && record[4] == stream)
+      statuses.insert(record[3] + " " + record[5]);
+  EXPECT_EQ(statuses, (std::multiset<std::string>{"HEAD 200", "GET 200", "GET 416", "GET 416",
+                                                  "GET 206"}));
 }
 
 TEST_F(StationService, EachPlayerPageViewIsAClickInTheNextCatalogue) {
