@@ -5,6 +5,8 @@
 #include "app/mainmenu.h"
 #include "platform/shell.h"
 #include "playback/playback.h"
+#include "recording/recordingpage.h"
+#include "sudoku/ui/sudokupage.h"
 #include "platform/webpane.h"
 #include "service/catalogueapply.h"
 #include "service/cataloguecapture.h"
@@ -108,6 +110,18 @@ void TFrm_Sintonia::buildSubsystems()
                               this);
     connect(m_playback, &Playback::hintChanged, this, &TFrm_Sintonia::setNowPlayingHint);
 
+    m_sudoku = new SudokuPage(m_pnlAscolta->widget(MainLayout::SudokuPage), *m_services.dialogs,
+                              *m_services.random, this);
+
+    RecordingPageSetup recording;
+    recording.settingsFolder = m_services.settingsFolder;
+    recording.productSiteHost = m_mirrors->endpoints().productSite;
+    recording.recordingFolder = m_services.recordingFolder;
+    m_recording = new RecordingPage(m_pnlAscolta->widget(MainLayout::RecordingPage), *m_services.dialogs,
+                                    *m_services.shell, recording, this);
+    connect(m_recording, &RecordingPage::pageSwitchRequested, this, &TFrm_Sintonia::Pnl_AscoltaChange);
+    connect(m_pnlAscolta, &QTabWidget::currentChanged, this, &TFrm_Sintonia::Pnl_AscoltaChange);
+
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/app/pictures/tray.png")), this);
     m_tray->setObjectName(QStringLiteral("CoolTrayIcon1"));
     m_tray->setToolTip(QStringLiteral("Seleziona la tua radio preferita"));
@@ -116,6 +130,13 @@ void TFrm_Sintonia::buildSubsystems()
         m_tray->show();
     connect(m_lists, &StationLists::rowClicked, m_playback, &Playback::RowClick);
     connect(m_lists, &StationLists::trayEntryChosen, m_playback, &Playback::TrayEntryClick);
+}
+
+// The page switch of the listening area; so far only the recording page asks for work.
+void TFrm_Sintonia::Pnl_AscoltaChange()
+{
+    if (m_pnlAscolta->currentIndex() == MainLayout::RecordingPage)
+        m_recording->PageShown();
 }
 
 void TFrm_Sintonia::CatalogueParsed()
@@ -178,11 +199,16 @@ void TFrm_Sintonia::FormCreate()
     m_keyFilter = new BrowserKeyFilter(m_pnlAscolta, this);
     qApp->installEventFilter(m_keyFilter);
 
+    m_sudoku->setBusy(true);
+
     m_pnlAscolta->setCurrentIndex(MainLayout::ListeningPage);
     m_pnlAscolta->setTabVisible(MainLayout::CataloguePage, false);
 
     if (ServerAddress::CustomisationValue == 0)
         setWindowTitle(QStringLiteral("Sintonia by Ventaglio - \"Versione 4.5\""));
+
+    // The recording page's first-visit flag and the recording folder shown in Lbl_Folder.
+    m_recording->StartUp();
 
     m_mirrors->ChooseMirror();
     m_language.fill();

@@ -9,6 +9,8 @@ class BrowserKeyFilter;
 class CatalogueCapture;
 class Mirrors;
 class Playback;
+class RecordingPage;
+class SudokuPage;
 class StationLists;
 class QSystemTrayIcon;
 class QTabWidget;
@@ -34,6 +36,8 @@ public:
     CatalogueCapture &catalogue() const { return *m_catalogue; }
     StationLists &stationLists() const { return *m_lists; }
     Playback &playback() const { return *m_playback; }
+    RecordingPage &recording() const { return *m_recording; }
+    SudokuPage &sudoku() const { return *m_sudoku; }
     QTabWidget *Pnl_Ascolta() const { return m_pnlAscolta; }
     WebPane *pane(const QString &name) const;
     BrowserKeyFilter *keyFilter() const { return m_keyFilter; }
@@ -57,6 +61,7 @@ private:
     void CatalogueParsed();
     void setNowPlayingHint(const QString &hint);
     void FormDestroy();
+    void Pnl_AscoltaChange();
     void LinguaClick(QAction *item);
     void Esci2Click();
     void SystemMenuSiteClick();
@@ -70,6 +75,8 @@ private:
     StationLists *m_lists = nullptr;
     Playback *m_playback = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
+    RecordingPage *m_recording = nullptr;
+    SudokuPage *m_sudoku = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

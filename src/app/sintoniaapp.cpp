@@ -40,7 +40,7 @@ int runSintonia(int argc, char **argv)
     SteadyClock clock;
     MprisNotice notices;
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
-                              Folders::tempFolder()};
+                              Folders::tempFolder(), QString()};
 
     int code = 0;
     {

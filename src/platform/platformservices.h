@@ -21,4 +21,5 @@ struct PlatformServices
     NoticeSink *notices = nullptr; // where the now-playing notice goes
     QString settingsFolder; // with a trailing "/"
     QString tempFolder;     // with a trailing "/"
+    QString recordingFolder; // empty: ~/Sintonia/RecordingFile
 };

@@ -1,10 +1,6 @@
 // The real windows with QtWebEngine panes against the local station service: the access
 // handshake fails over to the next working mirror.
-#include "app/frm_sintonia.h"
-#include "app/windows.h"
-#include "platform/clock.h"
-#include "platform/fakes/fakeplatform.h"
-#include "platform/textfile.h"
+#include "enginerig.h"
 #include "platform/webenginepane.h"
 #include "platform/webenginepanefactory.h"
 #include "service/mirrors.h"
@@ -17,12 +13,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-
-// QtWebEngine wants shared GL contexts before the application object exists.
-static const bool sharedContexts = [] {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    return true;
-}();
 
 class TestE2eAccess : public QObject
 {
@@ -49,21 +39,8 @@ private slots:
         QVERIFY(StationService::setFault(4, QStringLiteral("refuse")));
         const int logStart = StationService::logLineCount();
 
-        QTemporaryDir settings;
-        QCOMPARE(TextFile::writeLines(settings.filePath(QStringLiteral("ServerSN.txt")),
-                                      StationService::serverFileLines()), QString());
-        WebEnginePaneFactory panes(10000);
-        ScriptedDialogs dialogs;
-        RecordingShell shell;
-        ScriptedRandom random;
-        random.draws = {2};
-        SteadyClock clock;
-        RecordingNotices notices;
-        const PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
-                                        settings.path() + QLatin1Char('/'), QDir::tempPath() + QLatin1Char('/')};
-        auto windows = std::make_unique<SintoniaWindows>(services);
-        TFrm_Sintonia *w = windows->main();
-        w->show();
+        EngineRig rig(3);
+        TFrm_Sintonia *w = rig.main();
         QCOMPARE(w->mirrors().MirrorIndex(), 3);
 
         QTRY_VERIFY_WITH_TIMEOUT(w->mirrors().AccessTitle() == QLatin1String("accessoOK"), 30000);
@@ -94,11 +71,8 @@ private slots:
         // Panes that were never navigated have no page yet.
         auto *radio = qobject_cast<WebEnginePane *>(w->pane(QStringLiteral("Wb_Radio")));
         QVERIFY(radio && !radio->view());
-
-        windows.reset();
-        QTest::qWait(300); // let the engine finish with the destroyed views
     }
 };
 
-QTEST_MAIN(TestE2eAccess)
+SINTONIA_WEBENGINE_TEST_MAIN(TestE2eAccess)
 #include "test_e2e_access.moc"

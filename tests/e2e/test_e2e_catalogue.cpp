@@ -1,9 +1,6 @@
 // The real windows against the local station service: the catalogue arrives, is captured
 // and parsed, and its stations fill the lists and the tray menu in the service's order.
-#include "app/frm_sintonia.h"
-#include "app/windows.h"
-#include "platform/clock.h"
-#include "platform/fakes/fakeplatform.h"
+#include "enginerig.h"
 #include "platform/textfile.h"
 #include "platform/webenginepanefactory.h"
 #include "service/cataloguecapture.h"
@@ -21,11 +18,6 @@
 #include <QTest>
 
 #include <memory>
-
-static const bool sharedContexts = [] {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    return true;
-}();
 
 namespace {
 
@@ -59,22 +51,8 @@ private slots:
 
     void listsShowTheServiceCatalogue()
     {
-        QTemporaryDir settings;
-        QTemporaryDir temp;
-        QCOMPARE(TextFile::writeLines(settings.filePath(QStringLiteral("ServerSN.txt")),
-                                      StationService::serverFileLines()), QString());
-        WebEnginePaneFactory panes(10000);
-        ScriptedDialogs dialogs;
-        RecordingShell shell;
-        ScriptedRandom random;
-        random.draws = {0}; // mirror 1: one catalogue request
-        SteadyClock clock;
-        RecordingNotices notices;
-        const PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
-                                        settings.path() + QLatin1Char('/'), temp.path() + QLatin1Char('/')};
-        auto windows = std::make_unique<SintoniaWindows>(services);
-        TFrm_Sintonia *w = windows->main();
-        w->show();
+        EngineRig rig(1); // mirror 1: one catalogue request
+        TFrm_Sintonia *w = rig.main();
 
         auto *loading = w->findChild<QWidget *>(QStringLiteral("Pnl_Caricamento1"));
         QVERIFY(loading && loading->isVisible());
@@ -105,16 +83,13 @@ private slots:
         QVERIFY(!shown.isEmpty());
         QCOMPARE(shown.first()->text(), fields.at(2));
 
-        const QString tempPath = temp.path() + QLatin1Char('/');
+        const QString tempPath = rig.temp.path() + QLatin1Char('/');
         QVERIFY(QFile::exists(tempPath + QStringLiteral("tmp1SN.txt")));
         QVERIFY(!QFile::exists(tempPath + QStringLiteral("tmpSN.txt")));
-        QVERIFY(dialogs.shown.isEmpty());
-        QVERIFY(dialogs.errors.isEmpty());
-
-        windows.reset();
-        QTest::qWait(300);
+        QVERIFY(rig.dialogs.shown.isEmpty());
+        QVERIFY(rig.dialogs.errors.isEmpty());
     }
 };
 
-QTEST_MAIN(TestE2eCatalogue)
+SINTONIA_WEBENGINE_TEST_MAIN(TestE2eCatalogue)
 #include "test_e2e_catalogue.moc"

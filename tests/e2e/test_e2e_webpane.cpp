@@ -1,5 +1,6 @@
 // The QtWebEngine pane against the local station service: the load events and titles the
 // program relies on, failures included, and the document save.
+#include "enginerig.h"
 #include "platform/webenginepane.h"
 #include "platform/webenginepanefactory.h"
 #include "stationservice.h"
@@ -11,11 +12,6 @@
 #include <QWebEngineView>
 
 #include <memory>
-
-static const bool sharedContexts = [] {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    return true;
-}();
 
 namespace {
 
@@ -150,5 +146,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestE2eWebPane)
+SINTONIA_WEBENGINE_TEST_MAIN(TestE2eWebPane)
 #include "test_e2e_webpane.moc"

@@ -98,3 +98,39 @@ Sudoku::CellTexts textsFromRows(const QString &rows)
     }
     return texts;
 }
+
+QRgb rgb(const QColor &colour)
+{
+    return colour.rgb() & 0xFFFFFF;
+}
+
+namespace {
+
+QPoint backgroundPoint(int column, int row)
+{
+    return SudokuGrid::cellRect(column, row).topLeft() + QPoint(30, 30);
+}
+
+} // namespace
+
+QRgb backgroundOf(const QImage &board, int column, int row)
+{
+    return board.pixel(backgroundPoint(column, row)) & 0xFFFFFF;
+}
+
+QRgb textColourOf(const QImage &board, int column, int row)
+{
+    constexpr int CellPixels = 36;
+    const QRect cell = SudokuGrid::cellRect(column, row);
+    const QColor background = board.pixelColor(backgroundPoint(column, row));
+    const auto distance = [&background](const QColor &c) {
+        return qAbs(c.red() - background.red()) + qAbs(c.green() - background.green())
+            + qAbs(c.blue() - background.blue());
+    };
+    QColor text = background;
+    for (int x = cell.x(); x < cell.x() + CellPixels - 2; ++x)
+        for (int y = cell.y(); y < cell.y() + CellPixels - 2; ++y)
+            if (distance(board.pixelColor(x, y)) > distance(text))
+                text = board.pixelColor(x, y);
+    return text.rgb() & 0xFFFFFF;
+}

@@ -5,6 +5,7 @@
 #include "sudoku/generator.h"
 #include "sudoku/ui/sudokupage.h"
 
+#include <QColor>
 #include <QImage>
 #include <QTabWidget>
 
@@ -50,3 +51,19 @@ struct PageRig
 // The board's cell texts as an 81-character row-by-row text, "." for an empty cell.
 QString rowsOf(const Sudoku::CellTexts &texts);
 Sudoku::CellTexts textsFromRows(const QString &rows);
+
+// Colours of the board's drawing rule.
+namespace Drawn {
+inline constexpr QColor ClueGrey{234, 234, 234};
+inline constexpr QColor PlayingWhite{255, 255, 255};
+inline constexpr QColor FinishedYellow{255, 255, 149};
+inline constexpr QColor ClashPink{255, 128, 128};
+inline constexpr QColor GivenRed{255, 0, 0};
+} // namespace Drawn
+
+QRgb rgb(const QColor &colour);
+// The colour at a point inside the cell clear of its text and its edges.
+QRgb backgroundOf(const QImage &board, int column, int row);
+// The colour of the text drawn in the cell: its ink farthest from the background (the
+// smoothed edges of the glyphs lie between the two).
+QRgb textColourOf(const QImage &board, int column, int row);

@@ -12,7 +12,8 @@ WindowRig::WindowRig(int startMirror, const QStringList &serverLines, const QStr
     random.draws = {startMirror - 1};
     const PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
                                     settings.path() + QLatin1Char('/'),
-                                    tempFolder.isNull() ? temp.path() + QLatin1Char('/') : tempFolder};
+                                    tempFolder.isNull() ? temp.path() + QLatin1Char('/') : tempFolder,
+                                    temp.filePath(QStringLiteral("RecordingFile"))};
     windows = std::make_unique<SintoniaWindows>(services);
 }
 

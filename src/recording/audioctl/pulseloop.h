@@ -1,0 +1,46 @@
+#pragma once
+
+#include <pulse/context.h>
+#include <pulse/mainloop.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+// A connection to the PulseAudio server on a main loop of its own, driven by the thread
+// that owns it. Every wait has a deadline, so a missing or stuck server never hangs the
+// caller.
+class PulseLoop
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    PulseLoop();
+    ~PulseLoop();
+    PulseLoop(const PulseLoop &) = delete;
+    PulseLoop &operator=(const PulseLoop &) = delete;
+
+    // Connects without starting a server; false with `error` set on failure or timeout.
+    bool connect(Clock::time_point deadline, std::string &error);
+    // Runs the loop until `done` holds (true) or the deadline passes (false).
+    bool runUntil(const std::function<bool()> &done, Clock::time_point deadline);
+    // One pass: waits at most `timeoutMs` for events and dispatches them. False when the
+    // loop has failed.
+    bool iterate(int timeoutMs);
+    // Interrupts a wait of iterate(); may be called from any thread.
+    void wakeUp();
+
+    pa_context *context() const { return m_context; }
+    pa_mainloop *mainloop() const { return m_loop; }
+    // The server's last error as text.
+    std::string lastError() const;
+
+private:
+    pa_mainloop *m_loop = nullptr;
+    pa_context *m_context = nullptr;
+};
+
+inline PulseLoop::Clock::time_point deadlineIn(int ms)
+{
+    return PulseLoop::Clock::now() + std::chrono::milliseconds(ms);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// The program's eight windows with real QtWebEngine panes, pointed at the station service
+// of the test session, with scripted dialogs and a chosen starting mirror.
+#include "app/frm_sintonia.h"
+#include "app/windows.h"
+#include "platform/clock.h"
+#include "platform/fakes/fakeplatform.h"
+#include "platform/webenginepanefactory.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+struct EngineRig
+{
+    QTemporaryDir settings;
+    QTemporaryDir temp;
+    WebEnginePaneFactory panes{10000};
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    ScriptedRandom random;
+    SteadyClock clock;
+    RecordingNotices recordedNotices;
+    std::unique_ptr<SintoniaWindows> windows;
+
+    // `notices` null: the notices are recorded in recordedNotices.
+    explicit EngineRig(int startMirror, NoticeSink *notices = nullptr);
+    ~EngineRig();
+    TFrm_Sintonia *main() const { return windows->main(); }
+    // Waits until the first catalogue has been applied to list 1.
+    bool waitForCatalogue(int timeoutMs = 30000) const;
+};
+
+// QtWebEngine wants shared GL contexts before the application object exists.
+#define SINTONIA_WEBENGINE_TEST_MAIN(TestClass)                                                      \
+    int main(int argc, char **argv)                                                                  \
+    {                                                                                                \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                  \
+        QApplication app(argc, argv);                                                                \
+        TestClass test;                                                                              \
+        return QTest::qExec(&test, argc, argv);                                                      \
+    }

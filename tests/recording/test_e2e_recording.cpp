@@ -1,0 +1,198 @@
+// The recorder component as the program loads it, under the PulseAudio null sink "rec"
+// that scripts/test-session.sh starts: a tone played to the sink is recorded from its
+// monitor in every format, and a device that goes away ends the recording cleanly.
+#include "audiocheck.h"
+#include "formatcatalog.h"
+#include "recording/audiorecorderror.h"
+#include "recording/tcaudiorecord.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sndfile.h>
+
+namespace {
+
+const QStringList FormatNames = {"WAV", "MP3", "WMA", "OGG", "VOX", "AU", "AIFF", "MP4", "FLAC"};
+
+bool pactl(const QStringList &arguments, QString *output = nullptr)
+{
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    if (!process.waitForFinished(5000))
+        return false;
+    if (output)
+        *output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// A 30-second 1 kHz tone at half scale, as a WAV file for paplay.
+bool writeTone(const QString &path)
+{
+    SF_INFO info {};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
+    if (!file)
+        return false;
+    const std::vector<float> frames = sineFrames(1000, 0.5, 44100, 44100 * 30);
+    sf_writef_float(file, frames.data(), 44100 * 30);
+    return sf_close(file) == 0;
+}
+
+int deviceIndex(TCAudioRecord &record, const QString &description)
+{
+    const int count = record.DeviceCount();
+    for (int i = 0; i < count; ++i)
+        if (record.DeviceName(i) == description)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+class TestE2eRecording : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_player;
+    std::unique_ptr<TCAudioRecord> m_record;
+
+    void startTone(const QString &sink)
+    {
+        const QString tone = m_dir.filePath("tone.wav");
+        if (!QFileInfo::exists(tone))
+            QVERIFY(writeTone(tone));
+        m_player.start(QStringLiteral("paplay"), {QStringLiteral("--device=") + sink, tone});
+        QVERIFY(m_player.waitForStarted(5000));
+    }
+
+    void stopTone()
+    {
+        m_player.kill();
+        m_player.waitForFinished(5000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!pactl({QStringLiteral("info")}))
+            QSKIP("no PulseAudio server answers");
+        m_record = TCAudioRecord::load(QStringLiteral(SINTONIA_AUDIOCTL_PLUGIN));
+        QVERIFY(m_record->DeviceCount() > 0);
+    }
+
+    void theDefaultOutputsMonitorComesFirst()
+    {
+        QString defaultSink;
+        QVERIFY(pactl({QStringLiteral("get-default-sink")}, &defaultSink));
+        QString sources;
+        QVERIFY(pactl({QStringLiteral("list"), QStringLiteral("sources"), QStringLiteral("short")}, &sources));
+        QVERIFY(sources.contains(defaultSink + QStringLiteral(".monitor")));
+        m_record->SelectDevice(0);
+        QCOMPARE(m_record->SourceCount(), 1);
+        QVERIFY(m_record->DeviceName(0).startsWith(QStringLiteral("Monitor of")));
+    }
+
+    void toneIsRecordedInEveryFormat_data()
+    {
+        QTest::addColumn<int>("format");
+        for (int i = 0; i < FormatNames.size(); ++i)
+            QTest::newRow(FormatNames[i].toLatin1().constData()) << i;
+    }
+    void toneIsRecordedInEveryFormat()
+    {
+        QFETCH(int, format);
+        startTone(QStringLiteral("rec"));
+        const QString path = m_dir.filePath(QStringLiteral("take.") + FormatNames[format]);
+        m_record->SelectDevice(0);
+        m_record->SelectSource(0);
+        m_record->SelectFormat(format);
+        m_record->SelectParam(0);
+        m_record->SetVolume(100);
+        m_record->SetOutputFile(path);
+        QSignalSpy blocks(m_record.get(), &TCAudioRecord::OnPCMWaveData);
+        m_record->StartRecording(2, 44100);
+        QTRY_VERIFY_WITH_TIMEOUT(m_record->ElapsedTime() >= 3.0, 10000);
+        const int peak = m_record->LeftLevel();
+        m_record->Stop();
+        stopTone();
+        QVERIFY(!blocks.isEmpty());
+        QVERIFY2(peak > 12000 && peak < 20000, QByteArray::number(peak).constData());
+        const AudioRecordStats stats = m_record->Stats();
+        QCOMPARE(stats.overruns, std::uint64_t(0));
+
+        const EncoderSetting &setting = FormatCatalog::formats()[static_cast<std::size_t>(format)].settings[0];
+        const DecodedAudio audio = setting.library == EncoderLibrary::FFmpeg
+            ? decodeWithFFmpeg(path.toStdString())
+            : decodeWithSndfile(path.toStdString(), setting.channels == 1 ? setting.sampleRate : 0);
+        QVERIFY2(audio.error.empty(), audio.error.c_str());
+        const double seconds = static_cast<double>(audio.samples.size()) / audio.sampleRate;
+        QVERIFY2(seconds > 2.8 && seconds < 4.0, QByteArray::number(seconds).constData());
+        const double frequency = toneFrequency(audio);
+        QVERIFY2(std::abs(frequency - 1000) < 10, QByteArray::number(frequency).constData());
+    }
+
+    void aDeviceThatGoesAwayEndsTheRecordingWithItsFileClosed()
+    {
+        QString module;
+        QVERIFY(pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                       QStringLiteral("sink_name=vanishing"),
+                       QStringLiteral("sink_properties=device.description=Vanishing")},
+                      &module));
+        const int device = deviceIndex(*m_record, QStringLiteral("Monitor of Vanishing"));
+        QVERIFY(device >= 0);
+        startTone(QStringLiteral("vanishing"));
+        const QString path = m_dir.filePath(QStringLiteral("vanishing.WAV"));
+        m_record->SelectDevice(device);
+        m_record->SelectFormat(0);
+        m_record->SelectParam(0);
+        m_record->SetOutputFile(path);
+        QSignalSpy ended(m_record.get(), &TCAudioRecord::recordingEnded);
+        m_record->StartRecording(2, 44100);
+        QTRY_VERIFY_WITH_TIMEOUT(m_record->ElapsedTime() >= 1.0, 10000);
+        QVERIFY(pactl({QStringLiteral("unload-module"), module}));
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+        stopTone();
+        QVERIFY(ended.first().first().toString().contains(QStringLiteral("non è più disponibile")));
+        m_record->Stop();
+        const DecodedAudio audio = decodeWithSndfile(path.toStdString());
+        QVERIFY2(audio.error.empty(), audio.error.c_str());
+        QVERIFY(static_cast<double>(audio.samples.size()) / audio.sampleRate >= 0.9);
+        QVERIFY(std::abs(toneFrequency(audio) - 1000) < 10);
+    }
+
+    void aRecordingRunningAtExitIsClosed()
+    {
+        startTone(QStringLiteral("rec"));
+        const QString path = m_dir.filePath(QStringLiteral("atexit.FLAC"));
+        m_record->SelectDevice(0);
+        m_record->SelectFormat(8);
+        m_record->SelectParam(0);
+        m_record->SetOutputFile(path);
+        m_record->StartRecording(2, 44100);
+        QTRY_VERIFY_WITH_TIMEOUT(m_record->ElapsedTime() >= 1.0, 10000);
+        // The program ends: the component goes with the main window, without a Stop.
+        m_record.reset();
+        stopTone();
+        const DecodedAudio audio = decodeWithSndfile(path.toStdString());
+        QVERIFY2(audio.error.empty(), audio.error.c_str());
+        QVERIFY(static_cast<double>(audio.samples.size()) / audio.sampleRate >= 0.9);
+        QVERIFY(std::abs(toneFrequency(audio) - 1000) < 10);
+        m_record = TCAudioRecord::load(QStringLiteral(SINTONIA_AUDIOCTL_PLUGIN));
+    }
+
+    void cleanupTestCase()
+    {
+        stopTone();
+        m_record.reset();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestE2eRecording)
+#include "test_e2e_recording.moc"
