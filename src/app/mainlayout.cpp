@@ -20,12 +20,18 @@ QWidget *panel(QWidget *parent, const QString &name, int left, int top, int widt
     return widget;
 }
 
+QWidget *namedPage(const QString &name)
+{
+    auto *page = new QWidget;
+    page->setObjectName(name);
+    return page;
+}
+
 // A page of Pnl_Ascolta whose content fills it; returns the page's grid, in whose one
 // cell the page's widgets lie above one another.
 QGridLayout *addPage(QTabWidget *pages, const QString &name, const QString &caption)
 {
-    auto *page = new QWidget;
-    page->setObjectName(name);
+    QWidget *page = namedPage(name);
     auto *grid = new QGridLayout(page);
     grid->setContentsMargins(0, 0, 0, 0);
     pages->addTab(page, caption);
@@ -115,7 +121,8 @@ void build(QWidget *pnlTv, PaneFactory &panes)
     listening->addWidget(panes.createPane(listening->parentWidget(), QStringLiteral("WB_Principale"))->widget(), 0, 0);
     loadingLabel(listening, QStringLiteral("Lbl_Caricamento"));
 
-    addPage(pages, QStringLiteral("TabSheet4"), QStringLiteral("Audio Recording"));
+    // The recording and Sudoku pages lay out their own controls.
+    pages->addTab(namedPage(QStringLiteral("TabSheet4")), QStringLiteral("Audio Recording"));
     addPanePage(pages, panes, QStringLiteral("Tb_Video"), QStringLiteral("Video"), QStringLiteral("WB_Video"),
                 QStringLiteral("Lbl_CaricamentoVideo"));
     addPanePage(pages, panes, QStringLiteral("Tbl_Forum"), QStringLiteral("Forum"), QStringLiteral("WB_Forum"),
@@ -128,7 +135,7 @@ void build(QWidget *pnlTv, PaneFactory &panes)
                 QStringLiteral("WB_New"), QStringLiteral("Lbl_CaricamentoNew"));
     addPanePage(pages, panes, QStringLiteral("Tb_Catalogo"), QString(), QStringLiteral("Wb_Catalogo"),
                 QStringLiteral("Lbl_caricamentoCatalogo"));
-    addPage(pages, QStringLiteral("Tb_Sudoku"), QStringLiteral("Sudoku"));
+    pages->addTab(namedPage(QStringLiteral("Tb_Sudoku")), QStringLiteral("Sudoku"));
     for (int page : {VideoPage, ForumPage, HotelPage})
         pages->setTabVisible(page, false);
 }

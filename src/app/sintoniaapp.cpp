@@ -10,6 +10,7 @@
 #include "platform/mprisnotice.h"
 #include "platform/randomgenerator.h"
 #include "platform/shell.h"
+#include "platform/webengineenvironment.h"
 #include "platform/webenginepanefactory.h"
 
 #include <QApplication>
@@ -17,14 +18,10 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <unistd.h>
 
 int runSintonia(int argc, char **argv)
 {
-    // The browser engine refuses to start its sandbox for root.
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    WebEngineEnvironment::prepare();
     QApplication app(argc, argv); // the command line is not read
     QApplication::setApplicationName(QStringLiteral("sintonia"));
     QApplication::setApplicationDisplayName(QStringLiteral("Sintonia"));

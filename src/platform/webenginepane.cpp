@@ -56,6 +56,9 @@ void WebEnginePane::ensureView()
     m_view->setContextMenuPolicy(Qt::PreventContextMenu);
     m_view->setFocusPolicy(Qt::StrongFocus);
     m_container->layout()->addWidget(m_view);
+    // Shown at once, not when the layout gets round to it: a page that starts hidden has
+    // its autoplay held back by the engine.
+    m_view->show();
     m_container->setFocusProxy(m_view);
     connect(m_view->page(), &QWebEnginePage::loadingChanged, this, &WebEnginePane::onLoadingChanged);
     connect(m_view->page(), &QWebEnginePage::loadProgress, this, [this](int progress) {

@@ -6,6 +6,7 @@
 #include "app/windows.h"
 #include "platform/clock.h"
 #include "platform/fakes/fakeplatform.h"
+#include "platform/webengineenvironment.h"
 #include "platform/webenginepanefactory.h"
 
 #include <QTemporaryDir>
@@ -32,11 +33,11 @@ struct EngineRig
     bool waitForCatalogue(int timeoutMs = 30000) const;
 };
 
-// QtWebEngine wants shared GL contexts before the application object exists.
+// The engine is prepared as the program prepares it, before the application object exists.
 #define SINTONIA_WEBENGINE_TEST_MAIN(TestClass)                                                      \
     int main(int argc, char **argv)                                                                  \
     {                                                                                                \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                  \
+        WebEngineEnvironment::prepare();                                                             \
         QApplication app(argc, argv);                                                                \
         TestClass test;                                                                              \
         return QTest::qExec(&test, argc, argv);                                                      \
