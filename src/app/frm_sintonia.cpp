@@ -15,7 +15,7 @@
 #include "service/mirrors.h"
 #include "service/serveraddress.h"
 #include "service/stationlists.h"
-#include "service/stationrow.h"
+#include "platform/clickablelabel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -170,8 +170,8 @@ void TFrm_Sintonia::connectMenus()
     onAction("Radioositowebpersonale1", [this] { m_playback->OpenPersonalAddress(); });
     // The two links start from a blank listening pane.
     for (const auto &[name, section] : {std::pair{"Label2", 16}, std::pair{"Label3", 17}}) {
-        if (auto *link = findChild<StationRow *>(QLatin1String(name))) {
-            connect(link, &StationRow::clicked, this, [this, section = section] {
+        if (auto *link = findChild<ClickableLabel *>(QLatin1String(name))) {
+            connect(link, &ClickableLabel::clicked, this, [this, section = section] {
                 m_playback->setNowPlayingCode(0);
                 if (WebPane *radio = pane(QStringLiteral("Wb_Radio")))
                     radio->navigate(QStringLiteral("About:Blank"));

@@ -2,7 +2,7 @@
 
 #include "platform/webpane.h"
 #include "service/listspanel.h"
-#include "service/stationrow.h"
+#include "platform/clickablelabel.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -85,7 +85,7 @@ void build(QWidget *pnlTv, PaneFactory &panes)
         {"Label3", "Visualizza tutte", 3, QRect(588, 35, 127, 14)},
     };
     for (const auto &link : links) {
-        auto *row = new StationRow(QLatin1String(link.name), QString::fromUtf8(link.text), pnlTv);
+        auto *row = new ClickableLabel(QLatin1String(link.name), QString::fromUtf8(link.text), pnlTv);
         row->setProperty("tag", link.tag);
         row->setGeometry(link.place);
     }

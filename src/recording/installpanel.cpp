@@ -1,6 +1,6 @@
 #include "recording/installpanel.h"
 
-#include "recording/clickablelabel.h"
+#include "platform/clickablelabel.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #include "service/listspanel.h"
 
-#include "service/stationrow.h"
+#include "platform/clickablelabel.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -85,7 +85,7 @@ QWidget *listTab(QTabWidget *panel, int list, const QString &caption)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     for (int k = 1; k <= Rows; ++k) {
-        auto *row = new StationRow(QStringLiteral("Lbl_%1_%2").arg(list).arg(k), QString(), stack);
+        auto *row = new ClickableLabel(QStringLiteral("Lbl_%1_%2").arg(list).arg(k), QString(), stack);
         row->setProperty("tag", k);
         row->setFixedSize(130, 15);
         row->setAlignment(Qt::AlignCenter);

@@ -3,7 +3,7 @@
 #include "platform/languagetext.h"
 #include "service/catalogue.h"
 #include "service/listspanel.h"
-#include "service/stationrow.h"
+#include "platform/clickablelabel.h"
 
 #include <QAction>
 #include <QEvent>
@@ -26,11 +26,11 @@ StationLists::StationLists(QWidget *pnlTv, QMenu *trayMenu, const CatalogueStore
 {
     for (int list : {1, 3}) {
         for (int k = 1; k <= ListsPanel::Rows; ++k) {
-            auto *row = find<StationRow>(QStringLiteral("Lbl_%1_%2").arg(list).arg(k));
+            auto *row = find<ClickableLabel>(QStringLiteral("Lbl_%1_%2").arg(list).arg(k));
             if (!row)
                 continue;
-            connect(row, &StationRow::hovered, this, [this, list, k] { RowHover(list, k); });
-            connect(row, &StationRow::clicked, this, [this, list, k] { emit rowClicked(list, k); });
+            connect(row, &ClickableLabel::hovered, this, [this, list, k] { RowHover(list, k); });
+            connect(row, &ClickableLabel::clicked, this, [this, list, k] { emit rowClicked(list, k); });
         }
     }
     for (const char *name : TopBarControls) {

@@ -1,37 +1,43 @@
-#include "service/stationrow.h"
+#include "platform/clickablelabel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-StationRow::StationRow(const QString &name, const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+ClickableLabel::ClickableLabel(QWidget *parent)
+    : QLabel(parent)
 {
-    setObjectName(name);
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void StationRow::mouseMoveEvent(QMouseEvent *event)
+ClickableLabel::ClickableLabel(const QString &name, const QString &text, QWidget *parent)
+    : ClickableLabel(parent)
+{
+    setObjectName(name);
+    setText(text);
+}
+
+void ClickableLabel::mouseMoveEvent(QMouseEvent *event)
 {
     emit hovered();
     QLabel::mouseMoveEvent(event);
 }
 
-void StationRow::enterEvent(QEnterEvent *event)
+void ClickableLabel::enterEvent(QEnterEvent *event)
 {
     emit hovered();
     QLabel::enterEvent(event);
 }
 
-void StationRow::mouseReleaseEvent(QMouseEvent *event)
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
 }
 
-void StationRow::keyPressEvent(QKeyEvent *event)
+void ClickableLabel::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
@@ -44,7 +50,7 @@ void StationRow::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void StationRow::focusInEvent(QFocusEvent *event)
+void ClickableLabel::focusInEvent(QFocusEvent *event)
 {
     // Reaching a row by keyboard tells what it does, as the pointer does.
     emit hovered();
