@@ -1,6 +1,7 @@
 #include "app/frm_sintonia.h"
 
 #include "app/browserkeyfilter.h"
+#include "app/darkpalette.h"
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
 #include "platform/shell.h"
@@ -35,12 +36,7 @@ TFrm_Sintonia::TFrm_Sintonia(const PlatformServices &services, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    QPalette colours = palette();
-    for (auto role : {QPalette::Window, QPalette::Base})
-        colours.setColor(role, Qt::black);
-    for (auto role : {QPalette::WindowText, QPalette::Text})
-        colours.setColor(role, Qt::white);
-    setPalette(colours);
+    setPalette(darkPalette());
     setAutoFillBackground(true);
     QFont font(QStringLiteral("Sans Serif"));
     font.setPixelSize(11);

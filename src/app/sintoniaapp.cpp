@@ -1,5 +1,6 @@
 #include "app/sintoniaapp.h"
 
+#include "app/darkpalette.h"
 #include "app/frm_sintonia.h"
 #include "app/quitonsignal.h"
 #include "app/startuptrace.h"
@@ -27,6 +28,9 @@ int runSintonia(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Sintonia"));
     QApplication::setApplicationVersion(QStringLiteral("4.5"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // One look on every desktop: the dark player in Qt's own style.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(darkPalette());
     QuitOnSignal::install();
 
     // Made before the windows and destroyed after them: the panes' profile lives here.

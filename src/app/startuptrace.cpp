@@ -4,6 +4,7 @@
 #include "platform/webpane.h"
 #include "service/mirrors.h"
 
+#include <QTimer>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -23,6 +24,11 @@ void print(const char *what)
 
 void attach(TFrm_Sintonia &window)
 {
+    const QString shot = qEnvironmentVariable("SINTONIA_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        // A picture of the window once the start-up pages have had time to load.
+        QTimer::singleShot(8000, &window, [&window, shot] { window.grab().save(shot); });
+    }
     if (qEnvironmentVariableIsEmpty("SINTONIA_STARTUP_TRACE"))
         return;
     QObject::connect(&window, &TFrm_Sintonia::firstShown, &window, [] { print("window-shown"); });

@@ -4,7 +4,8 @@ class TFrm_Sintonia;
 
 // With SINTONIA_STARTUP_TRACE set, prints on standard error the moments (monotonic clock,
 // milliseconds) at which the main window is first shown and the access page has loaded,
-// for the start-up benchmark.
+// for the start-up benchmark. With SINTONIA_SCREENSHOT set to a file name, saves a picture
+// of the main window there eight seconds after start.
 namespace StartupTrace {
 void attach(TFrm_Sintonia &window);
 }

@@ -123,13 +123,20 @@ void build(QWidget *pnlTv)
     panel->setObjectName(QStringLiteral("PageControl1"));
     panel->setAccessibleName(QStringLiteral("Liste delle emittenti"));
     panel->setTabPosition(QTabWidget::West);
+    // The three tabs share the panel's height: their captions shrink rather than hide a tab.
     panel->setUsesScrollButtons(false);
+    panel->tabBar()->setElideMode(Qt::ElideRight);
+    QFont tabFont = panel->tabBar()->font();
+    tabFont.setPixelSize(10);
+    panel->tabBar()->setFont(tabFont);
     panel->tabBar()->setMouseTracking(true);
     panel->setGeometry(560, 59, 157, 276);
 
     QWidget *list1 = listTab(panel, 1, QString::fromUtf8("Le radio più cliccate"));
     QWidget *list2 = listTab(panel, 2, QStringLiteral("Le mie radio preferite"));
     QWidget *list3 = listTab(panel, 3, QStringLiteral("New"));
+    for (int i = 0; i < panel->count(); ++i)
+        panel->setTabToolTip(i, panel->tabText(i));
     coverPanel(list1, "Pnl_Caricamento1", "Lbl_CaricamentoClassifica", QStringLiteral("Caricamento emittenti in corso"));
     coverPanel(list2, "Pnl_NessunaEmittente", "Lbl_EmittentiPersonali",
                QStringLiteral("Nessuna emittente personale impostata"));
