@@ -96,9 +96,9 @@ bool CaptureSession::open(PulseLoop &loop, std::string &error)
         return false;
     if (!m_request.port.empty())
         setPort(loop);
-    const pa_sample_spec spec {PA_SAMPLE_FLOAT32LE, static_cast<uint32_t>(m_request.sampleRate),
+    const pa_sample_spec sampleFormat {PA_SAMPLE_FLOAT32LE, static_cast<uint32_t>(m_request.sampleRate),
                                static_cast<uint8_t>(m_request.channels)};
-    m_stream = pa_stream_new(loop.context(), "Registrazione", &spec, nullptr);
+    m_stream = pa_stream_new(loop.context(), "Registrazione", &sampleFormat, nullptr);
     if (!m_stream) {
         error = "Impossibile aprire il flusso di registrazione (" + loop.lastError() + ").";
         return false;
@@ -106,7 +106,7 @@ bool CaptureSession::open(PulseLoop &loop, std::string &error)
     pa_stream_set_read_callback(m_stream, &CaptureSession::readCallback, this);
     pa_stream_set_state_callback(m_stream, &CaptureSession::stateCallback, this);
     pa_stream_set_overflow_callback(m_stream, &CaptureSession::overflowCallback, this);
-    const uint32_t frameBytes = static_cast<uint32_t>(pa_frame_size(&spec));
+    const uint32_t frameBytes = static_cast<uint32_t>(pa_frame_size(&sampleFormat));
     pa_buffer_attr attributes {};
     attributes.maxlength = frameBytes * static_cast<uint32_t>(m_request.sampleRate * BufferSeconds);
     // A block every 100 ms: fresh levels for the page's 100 ms clock, few wake-ups.
