@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QEventLoop>
 
-#include <sndfile.h>
 
 #include <cmath>
 #include <cstdio>
@@ -95,20 +94,6 @@ void encodingFigures(const QString &folder)
     }
 }
 
-bool writeTone(const QString &path, int seconds)
-{
-    SF_INFO info {};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
-    if (!file)
-        return false;
-    const std::vector<float> frames = sineFrames(1000, 0.5, 44100, 44100 * seconds);
-    sf_writef_float(file, frames.data(), 44100 * seconds);
-    return sf_close(file) == 0;
-}
-
 // Runs the event loop (the component's notices arrive there) for `ms`.
 void waitWithEvents(int ms)
 {
@@ -164,7 +149,7 @@ void liveFigures(const QString &folder)
         return;
     }
     const QString tone = QDir(folder).filePath(QStringLiteral("tone.wav"));
-    writeTone(tone, 120);
+    writeToneFile(tone.toStdString(), 120);
     QProcess player;
     player.start(QStringLiteral("paplay"), {tone});
     player.waitForStarted(5000);

@@ -155,3 +155,17 @@ std::vector<float> sineFrames(double frequency, double amplitude, int sampleRate
     }
     return out;
 }
+
+bool writeToneFile(const std::string &path, int seconds)
+{
+    SF_INFO info {};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!file)
+        return false;
+    const std::vector<float> frames = sineFrames(1000, 0.5, 44100, 44100 * seconds);
+    sf_writef_float(file, frames.data(), 44100 * seconds);
+    return sf_close(file) == 0;
+}

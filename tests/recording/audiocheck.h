@@ -22,3 +22,5 @@ double toneFrequency(const DecodedAudio &audio);
 double rms(const DecodedAudio &audio);
 // Interleaved stereo float frames of a sine.
 std::vector<float> sineFrames(double frequency, double amplitude, int sampleRate, int frames, long startFrame = 0);
+// A 1 kHz tone at half scale, 44.1 kHz stereo 16-bit WAV, `seconds` long, for paplay.
+bool writeToneFile(const std::string &path, int seconds);

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sndfile.h>
 
 namespace {
 
@@ -26,21 +25,6 @@ bool pactl(const QStringList &arguments, QString *output = nullptr)
     if (output)
         *output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-// A 30-second 1 kHz tone at half scale, as a WAV file for paplay.
-bool writeTone(const QString &path)
-{
-    SF_INFO info {};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
-    if (!file)
-        return false;
-    const std::vector<float> frames = sineFrames(1000, 0.5, 44100, 44100 * 30);
-    sf_writef_float(file, frames.data(), 44100 * 30);
-    return sf_close(file) == 0;
 }
 
 int deviceIndex(TCAudioRecord &record, const QString &description)
@@ -67,7 +51,7 @@ private:
     {
         const QString tone = m_dir.filePath("tone.wav");
         if (!QFileInfo::exists(tone))
-            QVERIFY(writeTone(tone));
+            QVERIFY(writeToneFile(tone.toStdString(), 30));
         m_player.start(QStringLiteral("paplay"), {QStringLiteral("--device=") + sink, tone});
         QVERIFY(m_player.waitForStarted(5000));
     }
