@@ -56,8 +56,8 @@ void WebEnginePane::ensureView()
     m_view->setContextMenuPolicy(Qt::PreventContextMenu);
     m_view->setFocusPolicy(Qt::StrongFocus);
     m_container->layout()->addWidget(m_view);
-    // Shown at once, not when the layout gets round to it: a page that starts hidden has
-    // its autoplay held back by the engine.
+    // Shown at once rather than when the layout next runs, so that the page is visible to
+    // the engine from its first load.
     m_view->show();
     m_container->setFocusProxy(m_view);
     connect(m_view->page(), &QWebEnginePage::loadingChanged, this, &WebEnginePane::onLoadingChanged);
