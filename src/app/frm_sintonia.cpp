@@ -4,9 +4,13 @@
 #include "app/darkpalette.h"
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
+#include "platform/screencentre.h"
 #include "platform/shell.h"
 #include "playback/playback.h"
 #include "recording/recordingpage.h"
+#include "platform/autostart.h"
+#include "settings/favourites.h"
+#include "settings/options.h"
 #include "sudoku/ui/sudokupage.h"
 #include "platform/webpane.h"
 #include "service/catalogueapply.h"
@@ -126,6 +130,72 @@ void TFrm_Sintonia::buildSubsystems()
         m_tray->show();
     connect(m_lists, &StationLists::rowClicked, m_playback, &Playback::RowClick);
     connect(m_lists, &StationLists::trayEntryChosen, m_playback, &Playback::TrayEntryClick);
+    buildOptions();
+}
+
+void TFrm_Sintonia::buildOptions()
+{
+    OptionsHooks hooks;
+    hooks.applyLanguage = [this] { ApplyLanguage(CurrentLanguage()); };
+    hooks.currentLanguage = [this] { return CurrentLanguage(); };
+    hooks.setCurrentLanguage = [this](int row) { m_language.setCurrentLanguage(row); };
+    hooks.playStartupStation = [this](qint32 id) {
+        m_playback->setNowPlayingCode(0);
+        m_playback->PlayStationById(id);
+    };
+    // The search window takes its place at start from the switch; a save shows or hides it.
+    hooks.showSearchWindow = [](bool) {};
+    hooks.messengerChanged = [this](bool on) { m_playback->NowPlayingNotice(on, !on); };
+    hooks.timetableChanged = [](bool) {};
+    hooks.loadTimetable = [] {};
+    hooks.saveTimetable = [] { return QString(); };
+    hooks.refreshFavourites = [this] { m_favourites->RefreshFavourites(); };
+    hooks.serverRoot = [this] { return m_mirrors->ServerRoot(); };
+
+    OptionsSetup setup;
+    setup.settingsFolder = m_services.settingsFolder;
+    setup.autostartFolder = m_services.autostartFolder.isEmpty() ? Autostart::defaultFolder()
+                                                                 : m_services.autostartFolder;
+    setup.programPath = QCoreApplication::applicationFilePath();
+    setup.dialogs = m_services.dialogs;
+    setup.messageParent = this;
+    m_options = new Options(setup, std::move(hooks), this);
+    connect(m_options, &Options::changed, this, &TFrm_Sintonia::syncOptionsToPlayback);
+
+    m_favourites = new Favourites(m_options->personalSlots(), m_pnlTv, findChild<QMenu *>(QStringLiteral("PopupMenu1")),
+                                  m_language, [this] { m_lists->ClearHighlights(); }, this);
+    connect(m_favourites, &Favourites::stationChosen, this, [this](int code, qint32 id) {
+        m_playback->setNowPlayingCode(code);
+        m_playback->PlayStationById(id);
+    });
+}
+
+// Playback names what plays from the options: the start-up station and the personal ones.
+void TFrm_Sintonia::syncOptionsToPlayback()
+{
+    m_playback->setMessengerOption(m_options->messenger());
+    m_playback->setStartupStation(m_options->startupStationId(), m_options->nameShown(),
+                                  m_options->playAtStartTicked());
+    for (int n = 1; n <= 15; ++n)
+        m_playback->setPersonalName(n, m_options->personalSlots().slot(n)->Name);
+}
+
+void TFrm_Sintonia::ShowOptions(int page)
+{
+    m_options->ShowOptions(page);
+}
+
+// Back and forward act on the browser of the listening area's page in view.
+void TFrm_Sintonia::HistoryClick(bool forward)
+{
+    m_playback->setNowPlayingCode(0);
+    static const char *const browsers[] = {"Wb_Radio", nullptr, "WB_Video", "WB_Forum", "WB_Hotel",
+                                           "WB_Community", "WB_New"};
+    const int page = m_pnlAscolta->currentIndex();
+    if (page < 0 || page >= int(std::size(browsers)) || !browsers[page])
+        return;
+    if (WebPane *browser = pane(QLatin1String(browsers[page])))
+        forward ? browser->goForward() : browser->goBack(); // no history: nothing happens
 }
 
 // The page switch of the listening area; so far only the recording page asks for work.
@@ -164,6 +234,13 @@ void TFrm_Sintonia::connectMenus()
     onAction("Visualizzatutteleemittenti1", [this] { m_playback->OpenServerSection(17); });
     onAction("Newsletter1", [this] { m_playback->OpenServerSection(18); });
     onAction("Radioositowebpersonale1", [this] { m_playback->OpenPersonalAddress(); });
+    onAction("Opzionidiavvio1", [this] { ShowOptions(0); });
+    onAction("Radiopersonali1", [this] { ShowOptions(1); });
+    onAction("Radioinplaylist1", [this] { ShowOptions(2); });
+    for (const auto &[name, forward] : {std::pair{"ImgIndietro", false}, std::pair{"ImgAvanti", true}}) {
+        if (auto *arrow = findChild<ClickableLabel *>(QLatin1String(name)))
+            connect(arrow, &ClickableLabel::clicked, this, [this, forward = forward] { HistoryClick(forward); });
+    }
     // The two links start from a blank listening pane.
     for (const auto &[name, section] : {std::pair{"Label2", 16}, std::pair{"Label3", 17}}) {
         if (auto *link = findChild<ClickableLabel *>(QLatin1String(name))) {
@@ -186,6 +263,7 @@ void TFrm_Sintonia::connectMenus()
 void TFrm_Sintonia::LinguaClick(QAction *item)
 {
     ApplyLanguage(item->data().toInt());
+    ShowOptions(-1);
 }
 
 // The start-up sequence; nothing here waits for the network.
@@ -211,6 +289,7 @@ void TFrm_Sintonia::FormCreate()
 
     SettingsFolder = m_services.settingsFolder;
     TempFolder = m_services.tempFolder;
+    m_options->ReadAtStartup();
 
     ApplyLanguage(CurrentLanguage());
 
@@ -244,11 +323,7 @@ void TFrm_Sintonia::showEvent(QShowEvent *event)
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    if (QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
 }
 
 bool TFrm_Sintonia::event(QEvent *event)

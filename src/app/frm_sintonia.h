@@ -7,6 +7,8 @@
 
 class BrowserKeyFilter;
 class CatalogueCapture;
+class Favourites;
+class Options;
 class Mirrors;
 class Playback;
 class RecordingPage;
@@ -38,6 +40,8 @@ public:
     Playback &playback() const { return *m_playback; }
     RecordingPage &recording() const { return *m_recording; }
     SudokuPage &sudoku() const { return *m_sudoku; }
+    Options &options() const { return *m_options; }
+    Favourites &favourites() const { return *m_favourites; }
     QTabWidget *Pnl_Ascolta() const { return m_pnlAscolta; }
     WebPane *pane(const QString &name) const;
     BrowserKeyFilter *keyFilter() const { return m_keyFilter; }
@@ -45,6 +49,8 @@ public:
     int CurrentLanguage() const { return m_language.CurrentLanguage(); }
     const LanguageTextSource &languageText() const { return m_language; }
     void ApplyLanguage(int n) { m_language.ApplyLanguage(n, this); }
+    // The options dialog on page 0..2, or -1: read and save the options without showing it.
+    void ShowOptions(int page);
 
     QString SettingsFolder;
     QString TempFolder;
@@ -58,6 +64,9 @@ private:
     void FormCreate();
     void connectMenus();
     void buildSubsystems();
+    void buildOptions();
+    void syncOptionsToPlayback();
+    void HistoryClick(bool forward);
     void CatalogueParsed();
     void setNowPlayingHint(const QString &hint);
     void FormDestroy();
@@ -77,6 +86,8 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     RecordingPage *m_recording = nullptr;
     SudokuPage *m_sudoku = nullptr;
+    Options *m_options = nullptr;
+    Favourites *m_favourites = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

@@ -41,6 +41,11 @@ constexpr Entry OptionsTexts[] = {
     {"SpeedButton1", 32}, {"BitBtn13", 37}, {"BitBtn14", 38}, {"BitBtn1", 39}, {"BitBtn2", 40},
     {"BitBtn3", 32}, {"BitBtn4", 32}, {"BitBtn5", 32}, {"BitBtn6", 32}, {"BitBtn7", 32},
     {"BitBtn8", 31}, {"BitBtn9", 31}, {"BitBtn10", 31}, {"BitBtn11", 31}, {"BitBtn12", 31},
+    // Rows 6 to 15 of the personal stations speak the same language as rows 1 to 5.
+    {"BitBtn15", 32}, {"BitBtn17", 32}, {"BitBtn19", 32}, {"BitBtn21", 32}, {"BitBtn23", 32},
+    {"BitBtn25", 32}, {"BitBtn27", 32}, {"BitBtn29", 32}, {"BitBtn31", 32}, {"BitBtn33", 32},
+    {"BitBtn16", 31}, {"BitBtn18", 31}, {"BitBtn20", 31}, {"BitBtn22", 31}, {"BitBtn24", 31},
+    {"BitBtn26", 31}, {"BitBtn28", 31}, {"BitBtn30", 31}, {"BitBtn32", 31}, {"BitBtn34", 31},
 };
 
 constexpr Entry MainTexts[] = {

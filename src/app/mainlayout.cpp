@@ -60,13 +60,16 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text, const Q
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
     l->setGeometry(place);
     return l;
 }
 
+// A picture that is clicked like a button.
 QLabel *picture(QWidget *parent, const QString &name, const QString &file, const QString &what, const QRect &place)
 {
-    QLabel *l = label(parent, name, QString(), place);
+    auto *l = new ClickableLabel(name, QString(), parent);
+    l->setGeometry(place);
     l->setPixmap(QPixmap(file));
     l->setAccessibleName(what);
     return l;
@@ -90,9 +93,9 @@ void build(QWidget *pnlTv, PaneFactory &panes)
         row->setGeometry(link.place);
     }
     picture(pnlTv, QStringLiteral("ImgAvanti"), QStringLiteral(":/app/pictures/forward.png"),
-            QStringLiteral("Avanti"), QRect(560, 1, 27, 27));
+            QStringLiteral("Avanti"), QRect(560, 1, 27, 27))->setProperty("tag", 9);
     picture(pnlTv, QStringLiteral("ImgIndietro"), QStringLiteral(":/app/pictures/back.png"),
-            QStringLiteral("Indietro"), QRect(560, 26, 27, 27));
+            QStringLiteral("Indietro"), QRect(560, 26, 27, 27))->setProperty("tag", 8);
 
     // Panels and panes lie above one another in the order they are made.
     QWidget *panel1 = panel(pnlTv, QStringLiteral("Panel1"), 1, 407, 559, 70);

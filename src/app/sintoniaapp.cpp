@@ -41,7 +41,7 @@ int runSintonia(int argc, char **argv)
     SteadyClock clock;
     MprisNotice notices;
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
-                              Folders::tempFolder(), QString()};
+                              Folders::tempFolder(), QString(), QString()};
 
     int code = 0;
     {

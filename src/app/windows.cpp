@@ -4,6 +4,7 @@
 #include "news/frm_gestionenews.h"
 #include "news/frm_news.h"
 #include "settings/frm_gestioneopzioni.h"
+#include "settings/options.h"
 #include "settings/frm_radiopersonale.h"
 #include "settings/frm_radioprogrammata.h"
 #include "web/frm_about.h"
@@ -20,11 +21,15 @@ SintoniaWindows::SintoniaWindows(const PlatformServices &services)
     add(m_main);
     add(new TFrm_News);
     add(new TFrm_GestioneNews);
-    add(new TFrm_GestioneOpzioni);
-    add(new TFrm_RadioProgrammata);
+    auto *options = new TFrm_GestioneOpzioni;
+    add(options);
+    m_main->options().attachDialog(options);
+    add(new TFrm_RadioProgrammata(*services.panes, *services.dialogs, services.tempFolder));
     add(new TFrm_About);
     add(new TFrm_GoogleFinder);
-    add(new TFrm_RadioPersonale);
+    auto *personalPicker = new TFrm_RadioPersonale(*services.panes, *services.dialogs, services.tempFolder);
+    add(personalPicker);
+    m_main->options().attachPicker(personalPicker);
 }
 
 SintoniaWindows::~SintoniaWindows()

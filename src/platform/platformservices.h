@@ -22,4 +22,5 @@ struct PlatformServices
     QString settingsFolder; // with a trailing "/"
     QString tempFolder;     // with a trailing "/"
     QString recordingFolder; // empty: ~/Sintonia/RecordingFile
+    QString autostartFolder; // empty: the desktop's autostart folder
 };

@@ -21,12 +21,22 @@ QByteArray encode1252(const QString &text)
 
 std::optional<QStringList> readLines(const QString &path, qint64 maxBytes)
 {
+    QString reason;
+    return readLines(path, reason, maxBytes);
+}
+
+std::optional<QStringList> readLines(const QString &path, QString &reason, qint64 maxBytes)
+{
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
         return std::nullopt;
+    }
     const QByteArray bytes = file.read(maxBytes);
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
         return std::nullopt;
+    }
     QStringList lines = decode1252(bytes).split(QLatin1Char('\n'));
     for (QString &line : lines) {
         if (line.endsWith(QLatin1Char('\r')))

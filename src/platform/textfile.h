@@ -12,6 +12,8 @@ namespace TextFile {
 // The lines of the file, or nothing when it cannot be read. At most `maxBytes` bytes are
 // read, so a huge file cannot exhaust memory.
 std::optional<QStringList> readLines(const QString &path, qint64 maxBytes = 1 << 20);
+// The same, with the system's description of a failure in `reason`.
+std::optional<QStringList> readLines(const QString &path, QString &reason, qint64 maxBytes = 1 << 20);
 
 // Writes the lines through a temporary file renamed over the target. Returns an empty
 // text on success, otherwise the system's description of the failure.

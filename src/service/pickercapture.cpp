@@ -25,6 +25,7 @@ void PickerCapture::PaneProgressChange(int progress, int progressMax)
 {
     if (progress != progressMax || !m_pane.hasDocument())
         return;
+    ++m_pending;
     m_pane.saveDocument(filePath());
 }
 
@@ -32,6 +33,8 @@ void PickerCapture::onDocumentSaved(const QString &path, bool ok)
 {
     if (path != filePath())
         return;
+    if (m_pending > 0)
+        --m_pending;
     if (!ok)
         m_dialogs.message(m_dialogParent, QLatin1String(Capture::SaveFailedText));
     emit captured(ok);

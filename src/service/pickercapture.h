@@ -23,6 +23,8 @@ public:
 
     void PaneProgressChange(int progress, int progressMax);
     QString filePath() const;
+    // A save has been asked for and has not finished yet.
+    bool inFlight() const { return m_pending > 0; }
 
 private:
     void onDocumentSaved(const QString &filePath, bool ok);
@@ -31,4 +33,5 @@ private:
     Dialogs &m_dialogs;
     QWidget *m_dialogParent;
     QString m_tempFolder;
+    int m_pending = 0;
 };

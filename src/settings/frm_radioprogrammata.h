@@ -1,12 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "settings/stationpicker.h"
 
-// The picker of a scheduled station, on the service's search page.
-class TFrm_RadioProgrammata final : public QDialog
+// The picker of a scheduled station; its caption and buttons follow the interface language.
+class TFrm_RadioProgrammata final : public StationPicker
 {
     Q_OBJECT
 
 public:
-    explicit TFrm_RadioProgrammata(QWidget *parent = nullptr);
+    TFrm_RadioProgrammata(PaneFactory &panes, Dialogs &dialogs, const QString &tempFolder, QWidget *parent = nullptr)
+        : StationPicker(QStringLiteral("Frm_RadioProgrammata"), QStringLiteral("Selezione radio personale"), panes,
+                        dialogs, tempFolder, parent)
+    {
+    }
 };

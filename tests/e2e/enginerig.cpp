@@ -9,9 +9,18 @@ EngineRig::EngineRig(int startMirror, NoticeSink *notices)
 {
     TextFile::writeLines(settings.filePath(QStringLiteral("ServerSN.txt")), StationService::serverFileLines());
     random.draws = {startMirror - 1};
-    const PlatformServices services{&panes, &dialogs, &shell, &random, &clock,
-                                    notices ? notices : &recordedNotices, settings.path() + QLatin1Char('/'),
-                                    temp.path() + QLatin1Char('/'), temp.filePath(QStringLiteral("RecordingFile"))};
+    services = PlatformServices{&panes, &dialogs, &shell, &random, &clock,
+                                notices ? notices : &recordedNotices, settings.path() + QLatin1Char('/'),
+                                temp.path() + QLatin1Char('/'), temp.filePath(QStringLiteral("RecordingFile")),
+                                temp.filePath(QStringLiteral("autostart")) + QLatin1Char('/')};
+    windows = std::make_unique<SintoniaWindows>(services);
+    windows->main()->show();
+}
+
+void EngineRig::restart()
+{
+    windows.reset();
+    random.draws = {0};
     windows = std::make_unique<SintoniaWindows>(services);
     windows->main()->show();
 }

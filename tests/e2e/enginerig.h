@@ -23,11 +23,14 @@ struct EngineRig
     ScriptedRandom random;
     SteadyClock clock;
     RecordingNotices recordedNotices;
+    PlatformServices services;
     std::unique_ptr<SintoniaWindows> windows;
 
     // `notices` null: the notices are recorded in recordedNotices.
     explicit EngineRig(int startMirror, NoticeSink *notices = nullptr);
     ~EngineRig();
+    // The windows are destroyed and made again on the same settings, starting on mirror 1.
+    void restart();
     TFrm_Sintonia *main() const { return windows->main(); }
     // Waits until the first catalogue has been applied to list 1.
     bool waitForCatalogue(int timeoutMs = 30000) const;

@@ -32,6 +32,8 @@ struct WindowRig
     template <typename T = QWidget> T *find(const QString &name) const { return main()->findChild<T *>(name); }
     // The window of that component name among the eight.
     QWidget *window(const QString &name) const;
+    QString autostartFolder() const { return temp.path() + QStringLiteral("/autostart/"); }
+    QString settingsFile(const char *name) const { return settings.path() + QLatin1Char('/') + QLatin1String(name); }
     QString tempFile(const char *name) const { return temp.path() + QLatin1Char('/') + QLatin1String(name); }
 
     // The catalogue pane finishes loading `page`; true once it has been captured and applied.
