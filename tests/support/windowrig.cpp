@@ -10,10 +10,16 @@ WindowRig::WindowRig(int startMirror, const QStringList &serverLines, const QStr
     if (!serverLines.isEmpty())
         TextFile::writeLines(settings.filePath(QStringLiteral("ServerSN.txt")), serverLines);
     random.draws = {startMirror - 1};
-    const PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices,
-                                    settings.path() + QLatin1Char('/'),
-                                    tempFolder.isNull() ? temp.path() + QLatin1Char('/') : tempFolder,
-                                    temp.filePath(QStringLiteral("RecordingFile")), autostartFolder()};
+    services = PlatformServices{&panes, &dialogs, &shell, &random, &clock, &notices,
+                                settings.path() + QLatin1Char('/'),
+                                tempFolder.isNull() ? temp.path() + QLatin1Char('/') : tempFolder,
+                                temp.filePath(QStringLiteral("RecordingFile")), autostartFolder()};
+    windows = std::make_unique<SintoniaWindows>(services);
+}
+
+void WindowRig::restart()
+{
+    windows.reset();
     windows = std::make_unique<SintoniaWindows>(services);
 }
 

@@ -22,10 +22,14 @@ struct WindowRig
     ScriptedRandom random;
     FakeClock clock;
     RecordingNotices notices;
+    PlatformServices services;
     std::unique_ptr<SintoniaWindows> windows;
 
     // `serverLines` become ServerSN.txt; `tempFolder` replaces the temporary folder.
     explicit WindowRig(int startMirror = 1, const QStringList &serverLines = {}, const QString &tempFolder = {});
+
+    // The windows are destroyed and made again on the same folders, as at a new start.
+    void restart();
 
     TFrm_Sintonia *main() const { return windows->main(); }
     FakeWebPane *pane(const char *name) const { return panes.pane(QLatin1String(name)); }
