@@ -9,6 +9,8 @@ ClickableLabel::ClickableLabel(QWidget *parent)
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    // Captions come from the station service: they are shown as they are, never as markup.
+    setTextFormat(Qt::PlainText);
 }
 
 ClickableLabel::ClickableLabel(const QString &name, const QString &text, QWidget *parent)

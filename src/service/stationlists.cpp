@@ -1,6 +1,7 @@
 #include "service/stationlists.h"
 
 #include "platform/languagetext.h"
+#include "platform/plaintooltip.h"
 #include "service/catalogue.h"
 #include "service/listspanel.h"
 #include "platform/clickablelabel.h"
@@ -99,10 +100,11 @@ void StationLists::showList(int list)
         }
         if (auto *row = find<QLabel>(QStringLiteral("Lbl_%1_%2").arg(list).arg(k))) {
             row->setVisible(true);
-            row->setToolTip(m_texts.LanguageText(65) + QStringLiteral(": ") + entry.Name);
+            const QString hint = m_texts.LanguageText(65) + QStringLiteral(": ") + entry.Name;
+            row->setToolTip(plainToolTip(hint));
             row->setText(entry.Caption);
             row->setAccessibleName(entry.Caption.isEmpty() ? entry.Name : entry.Caption);
-            row->setAccessibleDescription(row->toolTip());
+            row->setAccessibleDescription(hint);
             moveToTop(row);
         }
         if (k < ListsPanel::Rows)

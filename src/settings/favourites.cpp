@@ -2,6 +2,7 @@
 
 #include "platform/clickablelabel.h"
 #include "platform/languagetext.h"
+#include "platform/plaintooltip.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,7 +19,6 @@ Favourites::Favourites(PersonalSlots &stations, QWidget *pnlTv, QMenu *trayMenu,
 {
     for (int n = 1; n <= PersonalSlotCount; ++n) {
         if (auto *entry = find<ClickableLabel>(QStringLiteral("Lbl_2_%1").arg(n))) {
-            entry->setTextFormat(Qt::PlainText);
             connect(entry, &ClickableLabel::clicked, this, [this, n] { EntryClick(n); });
             connect(entry, &ClickableLabel::hovered, this, [this, n] { EntryHover(n); });
         }
@@ -51,9 +51,10 @@ void Favourites::RefreshFavourites()
         if (auto *entry = find<QLabel>(QStringLiteral("Lbl_2_%1").arg(n))) {
             entry->setVisible(filled);
             entry->setText(radio.Caption);
-            entry->setToolTip(m_texts.LanguageText(65) + QStringLiteral(": ") + radio.Name);
+            const QString hint = m_texts.LanguageText(65) + QStringLiteral(": ") + radio.Name;
+            entry->setToolTip(plainToolTip(hint));
             entry->setAccessibleName(radio.Caption.isEmpty() ? radio.Name : radio.Caption);
-            entry->setAccessibleDescription(entry->toolTip());
+            entry->setAccessibleDescription(hint);
         }
     }
     showSeparators();

@@ -226,6 +226,20 @@ private slots:
         QCOMPARE(rig.main()->playback().NowPlayingCode(), 35);
     }
 
+    void namesFromPagesAreShownAsText()
+    {
+        WindowRig rig;
+        const QString name = QStringLiteral("<img src='http://evil/x.png'>Rock & Roll");
+        *rig.main()->options().personalSlots().slot(1) = TRadio{9, name, QStringLiteral("<b>Bold</b>")};
+        rig.main()->favourites().RefreshFavourites();
+        auto *entry = rig.find<QLabel>(QStringLiteral("Lbl_2_1"));
+        QCOMPARE(entry->textFormat(), Qt::PlainText);
+        QVERIFY(!entry->toolTip().contains(QStringLiteral("<img")));
+        QCOMPARE(entry->accessibleDescription(), QStringLiteral("Clicca per accedere: ") + name);
+        auto *item = rig.find<QMenu>(QStringLiteral("PopupMenu1"))->findChild<QAction *>(QStringLiteral("Radio_2_1"));
+        QCOMPARE(item->iconText(), name);
+    }
+
     // "Cambia" on row 7 with rows 1 to 6 empty: the file keeps the station in slot 7's lines,
     // the list shows it first.
     void changeOnRow7()
