@@ -16,17 +16,20 @@ namespace PersonalPick {
 
 namespace {
 
-// The confirmation page is saved as soon as it completes; a click on "Salva ed esci"
-// right after it must not read the file before the save is done.
-void waitForCapture(PickerCapture &capture)
+// The confirmation page is saved as soon as it has loaded; a click on "Salva ed esci"
+// while it still loads, or right after, must not read the file before the save is done.
+void waitForCapture(StationPicker &picker)
 {
-    if (!capture.inFlight())
+    const auto pending = [&picker] { return picker.browser().busy() || picker.capture().inFlight(); };
+    if (!pending())
         return;
     QEventLoop loop;
-    QObject::connect(&capture, &PickerCapture::captured, &loop, [&loop, &capture] {
-        if (!capture.inFlight())
+    const auto check = [&loop, &pending] {
+        if (!pending())
             loop.quit();
-    });
+    };
+    QObject::connect(&picker.capture(), &PickerCapture::captured, &loop, check);
+    QObject::connect(&picker.browser(), &WebPane::progressChange, &loop, check, Qt::QueuedConnection);
     QTimer::singleShot(CaptureWaitMs, &loop, &QEventLoop::quit);
     loop.exec();
 }
@@ -64,7 +67,7 @@ std::optional<TRadio> pickStation(StationPicker &picker, const QString &serverRo
         dialogs.message(messageParent, QLatin1String(NothingChosenText));
         return std::nullopt;
     }
-    waitForCapture(picker.capture());
+    waitForCapture(picker);
     QString reason;
     const std::optional<QStringList> lines = TextFile::readLines(capturePath, reason);
     if (!lines) {

@@ -259,6 +259,25 @@ private slots:
         QVERIFY(!rig.find<QLabel>(QStringLiteral("Lbl_2_1"))->isHidden());
     }
 
+    // "Salva ed esci" while the confirmation page is still loading: the pick waits for the
+    // page and its saved copy.
+    void aConfirmationStillLoadingIsAwaited()
+    {
+        WindowRig rig;
+        withDialog(rig, 1, [&](TFrm_GestioneOpzioni *d) {
+            QTimer::singleShot(0, rig.main(), [&rig, this] {
+                FakeWebPane *browser = rig.pane("WebBrowser1");
+                browser->setSaveResult(true, confirmationPage(61, "Late", "L"));
+                browser->emitTitle(PersonalPick::confirmationTitle());
+                QTimer::singleShot(50, browser, [browser] { browser->emitProgress(WebPane::ProgressMax); });
+                click(rig.window(QStringLiteral("Frm_RadioPersonale")), "BitBtn2");
+            });
+            click(d, "BitBtn3");
+            QCOMPARE(*rig.main()->options().personalSlots().slot(1), (TRadio{61, QStringLiteral("Late"), QStringLiteral("L")}));
+        });
+        QVERIFY(rig.dialogs.errors.isEmpty());
+    }
+
     void picksThatGiveNothing()
     {
         WindowRig rig;
