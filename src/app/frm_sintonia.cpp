@@ -11,6 +11,7 @@
 #include "platform/autostart.h"
 #include "settings/favourites.h"
 #include "settings/options.h"
+#include "settings/schedule.h"
 #include "sudoku/ui/sudokupage.h"
 #include "platform/webpane.h"
 #include "service/catalogueapply.h"
@@ -146,11 +147,19 @@ void TFrm_Sintonia::buildOptions()
     // The search window takes its place at start from the switch; a save shows or hides it.
     hooks.showSearchWindow = [](bool) {};
     hooks.messengerChanged = [this](bool on) { m_playback->NowPlayingNotice(on, !on); };
-    hooks.timetableChanged = [](bool) {};
-    hooks.loadTimetable = [] {};
-    hooks.saveTimetable = [] { return QString(); };
+    hooks.timetableChanged = [this](bool on) { m_schedule->setActive(on); };
+    hooks.loadTimetable = [this] { m_schedule->Load(); };
+    hooks.saveTimetable = [this] { return m_schedule->Save(); };
     hooks.refreshFavourites = [this] { m_favourites->RefreshFavourites(); };
     hooks.serverRoot = [this] { return m_mirrors->ServerRoot(); };
+
+    m_schedule = new Schedule(m_services.settingsFolder, *m_services.dialogs, *m_services.wallClock,
+                              [this] { return m_mirrors->ServerRoot(); }, this);
+    connect(m_schedule, &Schedule::stationDue, this, [this](const QString &name, qint32 id) {
+        m_playback->setNowPlayingCode(20);
+        m_playback->setScheduledName(name);
+        m_playback->PlayStationById(id);
+    });
 
     OptionsSetup setup;
     setup.settingsFolder = m_services.settingsFolder;
@@ -178,6 +187,18 @@ void TFrm_Sintonia::syncOptionsToPlayback()
                                   m_options->playAtStartTicked());
     for (int n = 1; n <= 15; ++n)
         m_playback->setPersonalName(n, m_options->personalSlots().slot(n)->Name);
+}
+
+void TFrm_Sintonia::attachOptionsDialog(TFrm_GestioneOpzioni *dialog)
+{
+    m_schedule->attachDialog(dialog);
+    m_options->attachDialog(dialog);
+}
+
+void TFrm_Sintonia::attachPickers(StationPicker *personal, StationPicker *scheduled)
+{
+    m_options->attachPicker(personal);
+    m_schedule->attachPicker(scheduled);
 }
 
 void TFrm_Sintonia::ShowOptions(int page)

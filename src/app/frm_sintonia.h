@@ -9,6 +9,9 @@ class BrowserKeyFilter;
 class CatalogueCapture;
 class Favourites;
 class Options;
+class Schedule;
+class StationPicker;
+class TFrm_GestioneOpzioni;
 class Mirrors;
 class Playback;
 class RecordingPage;
@@ -42,6 +45,10 @@ public:
     SudokuPage &sudoku() const { return *m_sudoku; }
     Options &options() const { return *m_options; }
     Favourites &favourites() const { return *m_favourites; }
+    Schedule &schedule() const { return *m_schedule; }
+    // The windows made after the main window join it as they are created.
+    void attachOptionsDialog(TFrm_GestioneOpzioni *dialog);
+    void attachPickers(StationPicker *personal, StationPicker *scheduled);
     QTabWidget *Pnl_Ascolta() const { return m_pnlAscolta; }
     WebPane *pane(const QString &name) const;
     BrowserKeyFilter *keyFilter() const { return m_keyFilter; }
@@ -88,6 +95,7 @@ private:
     SudokuPage *m_sudoku = nullptr;
     Options *m_options = nullptr;
     Favourites *m_favourites = nullptr;
+    Schedule *m_schedule = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

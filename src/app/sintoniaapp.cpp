@@ -39,9 +39,10 @@ int runSintonia(int argc, char **argv)
     DesktopShell shell;
     ClockSeededRandom random;
     SteadyClock clock;
+    SystemWallClock wallClock;
     MprisNotice notices;
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
-                              Folders::tempFolder(), QString(), QString()};
+                              Folders::tempFolder(), QString(), QString(), &wallClock};
 
     int code = 0;
     {

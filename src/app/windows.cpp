@@ -4,7 +4,6 @@
 #include "news/frm_gestionenews.h"
 #include "news/frm_news.h"
 #include "settings/frm_gestioneopzioni.h"
-#include "settings/options.h"
 #include "settings/frm_radiopersonale.h"
 #include "settings/frm_radioprogrammata.h"
 #include "web/frm_about.h"
@@ -23,13 +22,14 @@ SintoniaWindows::SintoniaWindows(const PlatformServices &services)
     add(new TFrm_GestioneNews);
     auto *options = new TFrm_GestioneOpzioni;
     add(options);
-    m_main->options().attachDialog(options);
-    add(new TFrm_RadioProgrammata(*services.panes, *services.dialogs, services.tempFolder));
+    m_main->attachOptionsDialog(options);
+    auto *scheduledPicker = new TFrm_RadioProgrammata(*services.panes, *services.dialogs, services.tempFolder);
+    add(scheduledPicker);
     add(new TFrm_About);
     add(new TFrm_GoogleFinder);
     auto *personalPicker = new TFrm_RadioPersonale(*services.panes, *services.dialogs, services.tempFolder);
     add(personalPicker);
-    m_main->options().attachPicker(personalPicker);
+    m_main->attachPickers(personalPicker, scheduledPicker);
 }
 
 SintoniaWindows::~SintoniaWindows()

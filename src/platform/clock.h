@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QtGlobal>
 
@@ -19,4 +20,18 @@ public:
 
 private:
     QElapsedTimer m_timer;
+};
+
+// The local date and time of day, behind an interface so that tests can set it.
+class WallClock
+{
+public:
+    virtual ~WallClock() = default;
+    virtual QDateTime localNow() const = 0;
+};
+
+class SystemWallClock final : public WallClock
+{
+public:
+    QDateTime localNow() const override { return QDateTime::currentDateTime(); }
 };

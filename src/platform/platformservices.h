@@ -7,6 +7,7 @@ class Dialogs;
 class Shell;
 class RandomGenerator;
 class Clock;
+class WallClock;
 class NoticeSink;
 
 // What the windows need from the desktop, handed to them at creation. The real program
@@ -23,4 +24,5 @@ struct PlatformServices
     QString tempFolder;     // with a trailing "/"
     QString recordingFolder; // empty: ~/Sintonia/RecordingFile
     QString autostartFolder; // empty: the desktop's autostart folder
+    WallClock *wallClock = nullptr; // the time of day the timetable follows
 };

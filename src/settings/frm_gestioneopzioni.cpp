@@ -4,9 +4,12 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -148,15 +151,35 @@ void TFrm_GestioneOpzioni::buildPersonalPage(QWidget *personal)
 void TFrm_GestioneOpzioni::buildTimetablePage(QWidget *timetable)
 {
     auto *grid = new QGridLayout(timetable);
+    auto *list = new QTableView(timetable);
+    list->setObjectName(QStringLiteral("StrGrd_TimerTmp"));
+    list->setAccessibleName(QStringLiteral("Radio in PlayList"));
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setDefaultSectionSize(15);
+    list->verticalHeader()->setMinimumSectionSize(15);
+    list->horizontalHeader()->setDefaultSectionSize(63);
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->setWordWrap(false);
+    grid->addWidget(list, 0, 0, 1, 2);
+    // The hidden grid holds key, id, name and caption of each row.
+    auto *hidden = new QTableView(timetable);
+    hidden->setObjectName(QStringLiteral("StrGrd_Timer"));
+    hidden->hide();
+
     auto *timerSwitch = new QCheckBox(timetable);
     timerSwitch->setObjectName(QStringLiteral("Chk_Emittenti"));
     QLabel *timerLabel = label(timetable, QStringLiteral("Lbl_Emittenti"), QStringLiteral("Attiva timer"));
     timerLabel->setBuddy(timerSwitch);
-    grid->addWidget(timerSwitch, 0, 0);
-    grid->addWidget(timerLabel, 0, 1);
-    grid->addWidget(button(timetable, QStringLiteral("BitBtn13"), QStringLiteral("Cancella emittente")), 1, 0);
-    grid->addWidget(button(timetable, QStringLiteral("BitBtn14"), QStringLiteral("Aggiungi emittente")), 1, 1);
-    grid->setRowStretch(2, 1);
+    auto *switchRow = new QHBoxLayout;
+    switchRow->addWidget(timerSwitch);
+    switchRow->addWidget(timerLabel, 1);
+    grid->addLayout(switchRow, 1, 0, 1, 2);
+    grid->addWidget(button(timetable, QStringLiteral("BitBtn13"), QStringLiteral("Cancella emittente")), 2, 0);
+    grid->addWidget(button(timetable, QStringLiteral("BitBtn14"), QStringLiteral("Aggiungi emittente")), 2, 1);
+    grid->setRowStretch(0, 1);
 }
 
 QCheckBox *TFrm_GestioneOpzioni::check(const char *name) const

@@ -63,6 +63,7 @@ void Options::attachDialog(TFrm_GestioneOpzioni *dialog)
     connect(dialog, &TFrm_GestioneOpzioni::changeClicked, this, &Options::CambiaClick);
     connect(dialog, &TFrm_GestioneOpzioni::clearClicked, this, &Options::CancellaClick);
     connect(dialog->check("Chk_EsecuzioneRadio"), &QCheckBox::toggled, this, &Options::changed);
+    m_hooks.loadTimetable();
     m_hooks.timetableChanged(m_timetable);
     emit changed();
 }
@@ -141,6 +142,7 @@ void Options::ShowOptions(int page)
         if (m_dialog->exec() != QDialog::Accepted) {
             // Nothing of a dialog left without saving stays in force.
             m_slots = before;
+            m_hooks.loadTimetable();
             m_dialog->Lbl_NomeRadio()->setText(m_startupName);
             emit changed();
             return;

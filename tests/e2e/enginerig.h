@@ -22,6 +22,7 @@ struct EngineRig
     RecordingShell shell;
     ScriptedRandom random;
     SteadyClock clock;
+    SystemWallClock wallClock;
     RecordingNotices recordedNotices;
     PlatformServices services;
     std::unique_ptr<SintoniaWindows> windows;

@@ -21,6 +21,7 @@ struct WindowRig
     RecordingShell shell;
     ScriptedRandom random;
     FakeClock clock;
+    FakeWallClock wallClock;
     RecordingNotices notices;
     PlatformServices services;
     std::unique_ptr<SintoniaWindows> windows;

@@ -54,6 +54,13 @@ public:
     qint64 now = 1'000'000;
 };
 
+class FakeWallClock final : public WallClock
+{
+public:
+    QDateTime localNow() const override { return now; }
+    QDateTime now{QDate(2026, 12, 10), QTime(8, 0)};
+};
+
 // Keeps every notice record delivered.
 class RecordingNotices final : public NoticeSink
 {
