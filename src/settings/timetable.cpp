@@ -79,10 +79,9 @@ void Timetable::setStation(int r, const QString &id, const QString &name, const 
 
 void Timetable::sort()
 {
-    // Keys compare byte by byte, as the file holds them.
-    std::stable_sort(m_rows.begin(), m_rows.end(), [](const TimetableEntry &a, const TimetableEntry &b) {
-        return a.key.toLatin1() < b.key.toLatin1();
-    });
+    // Keys compare character by character: "HHMM" digits in every file we write.
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [](const TimetableEntry &a, const TimetableEntry &b) { return a.key < b.key; });
 }
 
 QList<int> Timetable::dueRows(const QString &hhmm) const
