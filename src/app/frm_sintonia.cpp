@@ -11,6 +11,7 @@
 #include "platform/autostart.h"
 #include "settings/favourites.h"
 #include "settings/options.h"
+#include "settings/proxy.h"
 #include "settings/schedule.h"
 #include "sudoku/ui/sudokupage.h"
 #include "platform/webpane.h"
@@ -74,6 +75,7 @@ TFrm_Sintonia::~TFrm_Sintonia()
 {
     FormDestroy();
 }
+
 
 void TFrm_Sintonia::FormDestroy()
 {
@@ -169,6 +171,8 @@ void TFrm_Sintonia::buildOptions()
     setup.dialogs = m_services.dialogs;
     setup.messageParent = this;
     m_options = new Options(setup, std::move(hooks), this);
+    m_proxy = std::make_unique<Proxy>(m_services.settingsFolder, *m_services.proxy, *m_services.dialogs, m_language,
+                                      this);
     connect(m_options, &Options::changed, this, &TFrm_Sintonia::syncOptionsToPlayback);
 
     m_favourites = new Favourites(m_options->personalSlots(), m_pnlTv, findChild<QMenu *>(QStringLiteral("PopupMenu1")),
@@ -258,6 +262,7 @@ void TFrm_Sintonia::connectMenus()
     onAction("Opzionidiavvio1", [this] { ShowOptions(0); });
     onAction("Radiopersonali1", [this] { ShowOptions(1); });
     onAction("Radioinplaylist1", [this] { ShowOptions(2); });
+    onAction("Gestioneproxy1", [this] { m_proxy->EditProxy(); });
     for (const auto &[name, forward] : {std::pair{"ImgIndietro", false}, std::pair{"ImgAvanti", true}}) {
         if (auto *arrow = findChild<ClickableLabel *>(QLatin1String(name)))
             connect(arrow, &ClickableLabel::clicked, this, [this, forward = forward] { HistoryClick(forward); });
@@ -313,6 +318,7 @@ void TFrm_Sintonia::FormCreate()
     m_options->ReadAtStartup();
 
     ApplyLanguage(CurrentLanguage());
+    m_proxy->ReadAtStartup();
 
     m_mirrors->StartAccess();
 }

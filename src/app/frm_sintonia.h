@@ -5,10 +5,13 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class BrowserKeyFilter;
 class CatalogueCapture;
 class Favourites;
 class Options;
+class Proxy;
 class Schedule;
 class StationPicker;
 class TFrm_GestioneOpzioni;
@@ -46,6 +49,7 @@ public:
     Options &options() const { return *m_options; }
     Favourites &favourites() const { return *m_favourites; }
     Schedule &schedule() const { return *m_schedule; }
+    Proxy &proxy() const { return *m_proxy; }
     // The windows made after the main window join it as they are created.
     void attachOptionsDialog(TFrm_GestioneOpzioni *dialog);
     void attachPickers(StationPicker *personal, StationPicker *scheduled);
@@ -96,6 +100,7 @@ private:
     Options *m_options = nullptr;
     Favourites *m_favourites = nullptr;
     Schedule *m_schedule = nullptr;
+    std::unique_ptr<Proxy> m_proxy;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

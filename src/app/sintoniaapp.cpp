@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/mprisnotice.h"
+#include "platform/proxycontrol.h"
 #include "platform/randomgenerator.h"
 #include "platform/shell.h"
 #include "platform/webengineenvironment.h"
@@ -40,9 +41,10 @@ int runSintonia(int argc, char **argv)
     ClockSeededRandom random;
     SteadyClock clock;
     SystemWallClock wallClock;
+    QtProxyControl proxy(panes);
     MprisNotice notices;
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
-                              Folders::tempFolder(), QString(), QString(), &wallClock};
+                              Folders::tempFolder(), QString(), QString(), &wallClock, &proxy};
 
     int code = 0;
     {

@@ -9,6 +9,7 @@ class RandomGenerator;
 class Clock;
 class WallClock;
 class NoticeSink;
+class ProxyControl;
 
 // What the windows need from the desktop, handed to them at creation. The real program
 // passes the Linux implementations; tests pass fakes.
@@ -25,4 +26,5 @@ struct PlatformServices
     QString recordingFolder; // empty: ~/Sintonia/RecordingFile
     QString autostartFolder; // empty: the desktop's autostart folder
     WallClock *wallClock = nullptr; // the time of day the timetable follows
+    ProxyControl *proxy = nullptr;
 };

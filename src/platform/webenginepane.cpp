@@ -48,8 +48,10 @@ WebEnginePane::~WebEnginePane() = default;
 
 void WebEnginePane::ensureView()
 {
-    if (m_view)
+    if (m_view) {
+        ensureCurrentProfile();
         return;
+    }
     QWebEngineProfile *profile = m_factory->profile();
     m_view = new QWebEngineView(m_container);
     m_view->setPage(new NoWindowsPage(profile, m_view));
@@ -60,6 +62,24 @@ void WebEnginePane::ensureView()
     // the engine from its first load.
     m_view->show();
     m_container->setFocusProxy(m_view);
+    connectPage();
+}
+
+void WebEnginePane::ensureCurrentProfile()
+{
+    QWebEngineProfile *profile = m_factory->profile();
+    QWebEnginePage *old = m_view->page();
+    if (old->profile() == profile)
+        return;
+    // What the old page still plays stops with it; the next load runs on the new profile.
+    old->disconnect(this);
+    m_view->setPage(new NoWindowsPage(profile, m_view));
+    old->deleteLater();
+    connectPage();
+}
+
+void WebEnginePane::connectPage()
+{
     connect(m_view->page(), &QWebEnginePage::loadingChanged, this, &WebEnginePane::onLoadingChanged);
     connect(m_view->page(), &QWebEnginePage::loadProgress, this, [this](int progress) {
         if (m_loading && progress < ProgressMax)
@@ -77,8 +97,16 @@ void WebEnginePane::navigate(const QString &address)
 
 void WebEnginePane::refresh()
 {
-    if (m_view)
-        m_view->reload();
+    if (!m_view)
+        return;
+    if (m_view->page()->profile() != m_factory->profile()) {
+        // A reload after a change of proxy is a new load on the new profile.
+        const QUrl url = m_view->url();
+        ensureCurrentProfile();
+        m_view->load(url);
+        return;
+    }
+    m_view->reload();
 }
 
 bool WebEnginePane::goBack()

@@ -36,6 +36,9 @@ public:
 
 private:
     void ensureView();
+    // The view's page belongs to the profile of the pages made from now on.
+    void ensureCurrentProfile();
+    void connectPage();
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onTitleChanged(const QString &title);
     void finishLoad();

@@ -12,6 +12,12 @@ WebEnginePaneFactory::WebEnginePaneFactory(int loadTimeoutMs)
 
 WebEnginePaneFactory::~WebEnginePaneFactory() = default;
 
+void WebEnginePaneFactory::networkSettingsChanged()
+{
+    if (m_profile)
+        m_retired.push_back(std::move(m_profile));
+}
+
 WebPane *WebEnginePaneFactory::createPane(QWidget *parent, const QString &name)
 {
     return new WebEnginePane(this, parent, name, m_loadTimeoutMs);
@@ -21,7 +27,10 @@ QWebEngineProfile *WebEnginePaneFactory::profile()
 {
     // Made at the first page, so that the proxy chosen at start-up is in force for it.
     if (!m_profile) {
-        m_profile = std::make_unique<QWebEngineProfile>(QStringLiteral("sintonia"));
+        // The first keeps its data on disk; later ones, made after a change of proxy while
+        // the first is still in use, keep theirs in memory.
+        m_profile = m_retired.empty() ? std::make_unique<QWebEngineProfile>(QStringLiteral("sintonia"))
+                                      : std::make_unique<QWebEngineProfile>();
         QWebEngineSettings *settings = m_profile->settings();
         settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
         settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);

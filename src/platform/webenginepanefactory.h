@@ -3,6 +3,7 @@
 #include "platform/webpane.h"
 
 #include <memory>
+#include <vector>
 
 class QWebEngineProfile;
 
@@ -15,9 +16,15 @@ public:
     ~WebEnginePaneFactory() override;
 
     WebPane *createPane(QWidget *parent, const QString &name) override;
+    // The browser engine keeps a profile's proxy from its making: a change of proxy starts
+    // a new profile, which every pane takes up at its next load.
+    void networkSettingsChanged() override;
+    // The profile of the pages made from now on.
     QWebEngineProfile *profile();
 
 private:
     std::unique_ptr<QWebEngineProfile> m_profile;
+    // Profiles of pages made before a change; they live as long as those pages may.
+    std::vector<std::unique_ptr<QWebEngineProfile>> m_retired;
     int m_loadTimeoutMs;
 };

@@ -51,4 +51,7 @@ public:
     virtual ~PaneFactory() = default;
     // The pane's QObject and widget both carry objectName `name`; the widget's parent is `parent`.
     virtual WebPane *createPane(QWidget *parent, const QString &name) = 0;
+    // The process-wide network settings (the proxy) changed: every later page load must
+    // follow them.
+    virtual void networkSettingsChanged() {}
 };

@@ -6,6 +6,7 @@
 #include "app/windows.h"
 #include "platform/clock.h"
 #include "platform/fakes/fakeplatform.h"
+#include "platform/proxycontrol.h"
 #include "platform/webengineenvironment.h"
 #include "platform/webenginepanefactory.h"
 
@@ -23,6 +24,7 @@ struct EngineRig
     ScriptedRandom random;
     SteadyClock clock;
     SystemWallClock wallClock;
+    QtProxyControl proxy{panes};
     RecordingNotices recordedNotices;
     PlatformServices services;
     std::unique_ptr<SintoniaWindows> windows;

@@ -22,6 +22,7 @@ struct WindowRig
     ScriptedRandom random;
     FakeClock clock;
     FakeWallClock wallClock;
+    RecordingProxy proxy;
     RecordingNotices notices;
     PlatformServices services;
     std::unique_ptr<SintoniaWindows> windows;

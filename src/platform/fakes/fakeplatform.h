@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/noticesink.h"
+#include "platform/proxycontrol.h"
 #include "platform/randomgenerator.h"
 #include "platform/shell.h"
 
@@ -67,4 +68,16 @@ class RecordingNotices final : public NoticeSink
 public:
     void deliver(const QByteArray &record) override { records.append(record); }
     QList<QByteArray> records;
+};
+
+// Keeps every proxy setting asked for: "proxy host:port", "direct".
+class RecordingProxy final : public ProxyControl
+{
+public:
+    bool ApplyProxy(bool useProxy, const QString &address, const QString &port) override
+    {
+        applied.append(useProxy ? QStringLiteral("proxy ") + address + QLatin1Char(':') + port : QStringLiteral("direct"));
+        return true;
+    }
+    QStringList applied;
 };
