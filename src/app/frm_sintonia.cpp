@@ -4,6 +4,8 @@
 #include "app/darkpalette.h"
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
+#include "app/windowmodes.h"
+#include "platform/trayhost.h"
 #include "platform/screencentre.h"
 #include "platform/shell.h"
 #include "playback/playback.h"
@@ -31,6 +33,7 @@
 #include <QSystemTrayIcon>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 TFrm_Sintonia::TFrm_Sintonia(const PlatformServices &services, QWidget *parent)
@@ -48,11 +51,23 @@ TFrm_Sintonia::TFrm_Sintonia(const PlatformServices &services, QWidget *parent)
     font.setPixelSize(11);
     setFont(font);
 
-    m_pnlTv = new QWidget(this);
+    // The client area: the 2-pixel strip of the compact mode above the player's panel.
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Pnl_Client"));
+    auto *column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto *strip = new QWidget(client);
+    strip->setObjectName(QStringLiteral("Pnl_Ridotto"));
+    strip->setFixedSize(393, 2);
+    strip->hide();
+    column->addWidget(strip, 0, Qt::AlignLeft | Qt::AlignTop);
+    m_pnlTv = new QWidget(client);
     m_pnlTv->setObjectName(QStringLiteral("Pnl_Tv"));
     m_pnlTv->setFixedSize(MainLayout::Width, MainLayout::Height);
     m_pnlTv->setAutoFillBackground(true);
-    setCentralWidget(m_pnlTv);
+    column->addWidget(m_pnlTv);
+    setCentralWidget(client);
     // The window takes the size of what it shows, nothing more.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -134,6 +149,51 @@ void TFrm_Sintonia::buildSubsystems()
     connect(m_lists, &StationLists::rowClicked, m_playback, &Playback::RowClick);
     connect(m_lists, &StationLists::trayEntryChosen, m_playback, &Playback::TrayEntryClick);
     buildOptions();
+    buildModes();
+}
+
+void TFrm_Sintonia::buildModes()
+{
+    m_modes = new WindowModes(this, m_tray, m_language, &QSystemTrayIcon::isSystemTrayAvailable, this);
+    connect(m_modes, &WindowModes::playingBoundsChanged, m_playback, &Playback::setPlayingBounds);
+    const auto onAction = [this](const char *name, void (WindowModes::*handler)()) {
+        if (auto *action = findChild<QAction *>(QLatin1String(name)))
+            connect(action, &QAction::triggered, m_modes, handler);
+    };
+    onAction("Rimpicciolisciinalto1", &WindowModes::ToggleCompactStrip);
+    onAction("Atuttoschermo1", &WindowModes::ToggleFullScreen);
+    onAction("Riduciaicona1", &WindowModes::HideToTray);
+    onAction("Ripristina1", &WindowModes::ShowFromTray);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        // A double-click does what the menu's default entry does.
+        if (reason == QSystemTrayIcon::DoubleClick)
+            if (QAction *entry = m_tray->contextMenu() ? m_tray->contextMenu()->defaultAction() : nullptr)
+                entry->trigger();
+    });
+    // A tray host that starts, or starts again, gets the icon anew.
+    auto *trayHost = new TrayHostWatcher(this);
+    connect(trayHost, &TrayHostWatcher::hostAppeared, this, [this] {
+        m_tray->hide();
+        m_tray->show();
+    });
+}
+
+void TFrm_Sintonia::ApplyLanguage(int n)
+{
+    m_language.ApplyLanguage(n, this);
+    if (m_modes)
+        m_modes->refreshCaptions();
+}
+
+void TFrm_Sintonia::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The title-bar minimise hides the window in the tray, once the state change is done.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_modes)
+        QTimer::singleShot(0, m_modes, [this] {
+            if (isMinimized())
+                m_modes->WindowMinimised();
+        });
 }
 
 void TFrm_Sintonia::buildOptions()

@@ -14,6 +14,7 @@ class Options;
 class Proxy;
 class Schedule;
 class StationPicker;
+class WindowModes;
 class TFrm_GestioneOpzioni;
 class Mirrors;
 class Playback;
@@ -50,6 +51,8 @@ public:
     Favourites &favourites() const { return *m_favourites; }
     Schedule &schedule() const { return *m_schedule; }
     Proxy &proxy() const { return *m_proxy; }
+    WindowModes &modes() const { return *m_modes; }
+    QSystemTrayIcon *tray() const { return m_tray; }
     // The windows made after the main window join it as they are created.
     void attachOptionsDialog(TFrm_GestioneOpzioni *dialog);
     void attachPickers(StationPicker *personal, StationPicker *scheduled);
@@ -59,7 +62,7 @@ public:
 
     int CurrentLanguage() const { return m_language.CurrentLanguage(); }
     const LanguageTextSource &languageText() const { return m_language; }
-    void ApplyLanguage(int n) { m_language.ApplyLanguage(n, this); }
+    void ApplyLanguage(int n);
     // The options dialog on page 0..2, or -1: read and save the options without showing it.
     void ShowOptions(int page);
 
@@ -70,12 +73,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void FormCreate();
     void connectMenus();
     void buildSubsystems();
     void buildOptions();
+    void buildModes();
     void syncOptionsToPlayback();
     void HistoryClick(bool forward);
     void CatalogueParsed();
@@ -101,6 +106,7 @@ private:
     Favourites *m_favourites = nullptr;
     Schedule *m_schedule = nullptr;
     std::unique_ptr<Proxy> m_proxy;
+    WindowModes *m_modes = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

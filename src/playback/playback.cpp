@@ -15,7 +15,6 @@
 #include <QUrl>
 
 namespace {
-constexpr QRect PlayingBounds(1, 1, 559, 392);
 }
 
 Playback::Playback(const PlaybackWidgets &widgets, const Mirrors &mirrors, const CatalogueStore &catalogue,
@@ -127,7 +126,7 @@ void Playback::PlayListStation(int list, int slot, bool focus)
         && m_w.pnlAscolta->currentIndex() == 0)
         m_w.wbRadio->widget()->setFocus();
     if (m_w.pnlAscolta)
-        m_w.pnlAscolta->setGeometry(PlayingBounds);
+        m_w.pnlAscolta->setGeometry(m_playingBounds);
     m_nowPlayingCode = list == 1 ? slot : 40 + slot;
     loadBanner();
 }
@@ -144,7 +143,7 @@ void Playback::PlayStationById(int stationId)
     loadBanner();
     loadSponsorForGenericEdition();
     if (m_w.pnlAscolta)
-        m_w.pnlAscolta->setGeometry(PlayingBounds);
+        m_w.pnlAscolta->setGeometry(m_playingBounds);
 }
 
 void Playback::OpenServerSection(int section)
@@ -174,7 +173,7 @@ void Playback::OpenPersonalAddress()
         return;
     }
     if (m_w.pnlAscolta)
-        m_w.pnlAscolta->setGeometry(PlayingBounds);
+        m_w.pnlAscolta->setGeometry(m_playingBounds);
     ShowPlaybackPanes();
     if (m_w.wbRadio)
         m_w.wbRadio->navigate(address);

@@ -5,6 +5,7 @@
 
 #include "playback/nowplaying.h"
 
+#include <QRect>
 #include <QTimer>
 
 struct CatalogueStore;
@@ -75,6 +76,8 @@ public:
     void setMessengerOption(bool on) { m_messengerOption = on; }
     bool messengerOption() const { return m_messengerOption; }
     void setScheduledName(const QString &name) { m_inputs.scheduledName = name; }
+    // Where the listening area goes while a station plays; full screen makes it larger.
+    void setPlayingBounds(const QRect &bounds) { m_playingBounds = bounds; }
     void setPersonalName(int k, const QString &name);
     void setStartupStation(int id, const QString &name, bool playTicked);
 
@@ -98,6 +101,7 @@ private:
     QString m_announcedName;
     QString m_hint;
     QTimer m_reload; // aggiornaTimer
+    QRect m_playingBounds{1, 1, 559, 392};
     int m_nowPlayingCode = -1;
     bool m_stationStarted = false;
     bool m_messengerOption = false;
