@@ -5,6 +5,8 @@
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
 #include "app/windowmodes.h"
+#include "news/frm_gestionenews.h"
+#include "news/newsticker.h"
 #include "platform/trayhost.h"
 #include "platform/screencentre.h"
 #include "platform/shell.h"
@@ -27,6 +29,7 @@
 #include "platform/clickablelabel.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
@@ -265,6 +268,21 @@ void TFrm_Sintonia::attachPickers(StationPicker *personal, StationPicker *schedu
     m_schedule->attachPicker(scheduled);
 }
 
+void TFrm_Sintonia::attachNews(TFrm_News *ticker, TFrm_GestioneNews *settings)
+{
+    NewsTicker::Setup setup;
+    setup.settingsFolder = m_services.settingsFolder;
+    setup.serverRoot = [this] { return m_mirrors->ServerRoot(); };
+    setup.workArea = m_services.workArea ? m_services.workArea : [] {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    };
+    setup.dialogs = m_services.dialogs;
+    m_newsSettings = settings;
+    m_news = new NewsTicker(ticker, settings, setup, this);
+    m_news->Restore();
+}
+
 void TFrm_Sintonia::ShowOptions(int page)
 {
     m_options->ShowOptions(page);
@@ -323,6 +341,10 @@ void TFrm_Sintonia::connectMenus()
     onAction("Radiopersonali1", [this] { ShowOptions(1); });
     onAction("Radioinplaylist1", [this] { ShowOptions(2); });
     onAction("Gestioneproxy1", [this] { m_proxy->EditProxy(); });
+    onAction("NewseMeteo1", [this] {
+        if (m_newsSettings)
+            m_newsSettings->exec();
+    });
     for (const auto &[name, forward] : {std::pair{"ImgIndietro", false}, std::pair{"ImgAvanti", true}}) {
         if (auto *arrow = findChild<ClickableLabel *>(QLatin1String(name)))
             connect(arrow, &ClickableLabel::clicked, this, [this, forward = forward] { HistoryClick(forward); });

@@ -15,6 +15,9 @@ class Proxy;
 class Schedule;
 class StationPicker;
 class WindowModes;
+class NewsTicker;
+class TFrm_GestioneNews;
+class TFrm_News;
 class TFrm_GestioneOpzioni;
 class Mirrors;
 class Playback;
@@ -56,6 +59,8 @@ public:
     // The windows made after the main window join it as they are created.
     void attachOptionsDialog(TFrm_GestioneOpzioni *dialog);
     void attachPickers(StationPicker *personal, StationPicker *scheduled);
+    void attachNews(TFrm_News *ticker, TFrm_GestioneNews *settings);
+    NewsTicker &news() const { return *m_news; }
     QTabWidget *Pnl_Ascolta() const { return m_pnlAscolta; }
     WebPane *pane(const QString &name) const;
     BrowserKeyFilter *keyFilter() const { return m_keyFilter; }
@@ -107,6 +112,8 @@ private:
     Schedule *m_schedule = nullptr;
     std::unique_ptr<Proxy> m_proxy;
     WindowModes *m_modes = nullptr;
+    NewsTicker *m_news = nullptr;
+    TFrm_GestioneNews *m_newsSettings = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

@@ -44,7 +44,7 @@ int runSintonia(int argc, char **argv)
     QtProxyControl proxy(panes);
     MprisNotice notices;
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
-                              Folders::tempFolder(), QString(), QString(), &wallClock, &proxy};
+                              Folders::tempFolder(), QString(), QString(), &wallClock, &proxy, {}};
 
     int code = 0;
     {

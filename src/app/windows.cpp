@@ -18,8 +18,11 @@ SintoniaWindows::SintoniaWindows(const PlatformServices &services)
     };
     m_main = new TFrm_Sintonia(services);
     add(m_main);
-    add(new TFrm_News);
-    add(new TFrm_GestioneNews);
+    auto *ticker = new TFrm_News(*services.panes);
+    add(ticker);
+    auto *newsSettings = new TFrm_GestioneNews;
+    add(newsSettings);
+    m_main->attachNews(ticker, newsSettings);
     auto *options = new TFrm_GestioneOpzioni;
     add(options);
     m_main->attachOptionsDialog(options);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
+
+#include <functional>
 
 class PaneFactory;
 class Dialogs;
@@ -27,4 +30,5 @@ struct PlatformServices
     QString autostartFolder; // empty: the desktop's autostart folder
     WallClock *wallClock = nullptr; // the time of day the timetable follows
     ProxyControl *proxy = nullptr;
+    std::function<QRect()> workArea; // empty: the primary screen's available area
 };

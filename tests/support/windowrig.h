@@ -23,6 +23,8 @@ struct WindowRig
     FakeClock clock;
     FakeWallClock wallClock;
     RecordingProxy proxy;
+    // The primary screen's available area the news ticker slides in.
+    QRect workArea{0, 0, 1024, 740};
     RecordingNotices notices;
     PlatformServices services;
     std::unique_ptr<SintoniaWindows> windows;
