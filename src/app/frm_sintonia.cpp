@@ -5,6 +5,7 @@
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
 #include "app/windowmodes.h"
+#include "web/pageswitch.h"
 #include "news/frm_gestionenews.h"
 #include "news/newsticker.h"
 #include "platform/trayhost.h"
@@ -153,6 +154,23 @@ void TFrm_Sintonia::buildSubsystems()
     connect(m_lists, &StationLists::trayEntryChosen, m_playback, &Playback::TrayEntryClick);
     buildOptions();
     buildModes();
+    buildPageSwitch();
+}
+
+void TFrm_Sintonia::buildPageSwitch()
+{
+    PageSwitch::Setup setup;
+    setup.pnlTv = m_pnlTv;
+    setup.pnlAscolta = m_pnlAscolta;
+    setup.pane = [this](const QString &name) { return pane(name); };
+    setup.stationStarted = [this] { return m_playback->StationStarted(); };
+    setup.serverRoot = [this] { return m_mirrors->ServerRoot(); };
+    setup.bounds = [this](bool withBanner) { return m_modes->listeningBounds(withBanner); };
+    setup.productSite = m_mirrors->endpoints().productSite;
+    setup.mainSite = m_mirrors->endpoints().mainSite;
+    setup.secondSite = m_mirrors->endpoints().secondSite;
+    setup.texts = &m_language;
+    m_pageSwitch = new PageSwitch(setup, this);
 }
 
 void TFrm_Sintonia::buildModes()
@@ -301,9 +319,11 @@ void TFrm_Sintonia::HistoryClick(bool forward)
         forward ? browser->goForward() : browser->goBack(); // no history: nothing happens
 }
 
-// The page switch of the listening area; so far only the recording page asks for work.
+// The page switch of the listening area: the web sections, and the recording page's own work.
 void TFrm_Sintonia::Pnl_AscoltaChange()
 {
+    if (m_pageSwitch)
+        m_pageSwitch->Pnl_AscoltaChange();
     if (m_pnlAscolta->currentIndex() == MainLayout::RecordingPage)
         m_recording->PageShown();
 }

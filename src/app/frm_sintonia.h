@@ -15,6 +15,7 @@ class Proxy;
 class Schedule;
 class StationPicker;
 class WindowModes;
+class PageSwitch;
 class NewsTicker;
 class TFrm_GestioneNews;
 class TFrm_News;
@@ -55,6 +56,7 @@ public:
     Schedule &schedule() const { return *m_schedule; }
     Proxy &proxy() const { return *m_proxy; }
     WindowModes &modes() const { return *m_modes; }
+    PageSwitch &pageSwitch() const { return *m_pageSwitch; }
     QSystemTrayIcon *tray() const { return m_tray; }
     // The windows made after the main window join it as they are created.
     void attachOptionsDialog(TFrm_GestioneOpzioni *dialog);
@@ -86,6 +88,7 @@ private:
     void buildSubsystems();
     void buildOptions();
     void buildModes();
+    void buildPageSwitch();
     void syncOptionsToPlayback();
     void HistoryClick(bool forward);
     void CatalogueParsed();
@@ -112,6 +115,7 @@ private:
     Schedule *m_schedule = nullptr;
     std::unique_ptr<Proxy> m_proxy;
     WindowModes *m_modes = nullptr;
+    PageSwitch *m_pageSwitch = nullptr;
     NewsTicker *m_news = nullptr;
     TFrm_GestioneNews *m_newsSettings = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;

@@ -179,6 +179,14 @@ bool WindowModes::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+QRect WindowModes::listeningBounds(bool withBanner) const
+{
+    if (!m_fullScreen)
+        return withBanner ? NormalPlayingBounds : QRect(1, 1, 559, 459);
+    const FullScreenLayout l = FullScreenLayout::forClient(find("Pnl_Tv")->size());
+    return withBanner ? l.pnlAscolta : l.pnlTv;
+}
+
 void WindowModes::HideToTray()
 {
     if (!m_trayAvailable()) {

@@ -47,6 +47,8 @@ public:
     void refreshCaptions();
     void setTrayAvailable(std::function<bool()> available) { m_trayAvailable = std::move(available); }
 
+    // The listening area with or without the banner strip under it, in the mode in force.
+    QRect listeningBounds(bool withBanner) const;
     bool compact() const { return m_compact; }
     bool fullScreen() const { return m_fullScreen; }
     QPoint saved() const { return {m_savedLeft, m_savedTop}; }

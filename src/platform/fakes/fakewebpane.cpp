@@ -14,10 +14,30 @@ FakeWebPane::FakeWebPane(QWidget *parent, const QString &name)
 void FakeWebPane::navigate(const QString &address)
 {
     m_navigations.append(address);
+    m_history.resize(m_historyIndex + 1);
+    m_history.append(address);
+    m_historyIndex = m_history.size() - 1;
     m_location = address;
     m_busy = true;
     const qsizetype colon = address.indexOf(QLatin1Char(':'));
     m_protocol = colon > 0 ? address.left(colon + 1) : QString();
+}
+
+bool FakeWebPane::goBack()
+{
+    if (m_historyIndex <= 0)
+        return false;
+    ++m_backs;
+    m_location = m_history[--m_historyIndex];
+    return true;
+}
+
+bool FakeWebPane::goForward()
+{
+    if (m_historyIndex + 1 >= m_history.size())
+        return false;
+    m_location = m_history[++m_historyIndex];
+    return true;
 }
 
 void FakeWebPane::emitTitle(const QString &title)

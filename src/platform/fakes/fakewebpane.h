@@ -18,8 +18,9 @@ public:
     QWidget *widget() override { return m_widget; }
     void navigate(const QString &address) override;
     void refresh() override { ++m_refreshes; }
-    bool goBack() override { return false; }
-    bool goForward() override { return false; }
+    // The pane keeps a history of its navigations, as a browser does.
+    bool goBack() override;
+    bool goForward() override;
     QString locationUrl() const override { return m_location; }
     QString title() const override { return m_title; }
     bool busy() const override { return m_busy; }
@@ -40,6 +41,7 @@ public:
     const QStringList &navigations() const { return m_navigations; }
     void clearNavigations() { m_navigations.clear(); }
     int refreshes() const { return m_refreshes; }
+    int backs() const { return m_backs; }
     int saves() const { return m_saves; }
 
 private:
@@ -52,6 +54,9 @@ private:
     bool m_saveOk = true;
     bool m_busy = false;
     int m_refreshes = 0;
+    int m_backs = 0;
+    QStringList m_history;
+    qsizetype m_historyIndex = -1;
     int m_saves = 0;
 };
 
