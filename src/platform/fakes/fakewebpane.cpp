@@ -3,9 +3,10 @@
 #include <QFile>
 #include <QWidget>
 
-FakeWebPane::FakeWebPane(QWidget *parent, const QString &name)
+FakeWebPane::FakeWebPane(QWidget *parent, const QString &name, QStringList *journal)
     : WebPane(parent)
     , m_widget(new QWidget(parent))
+    , m_journal(journal)
 {
     setObjectName(name);
     m_widget->setObjectName(name);
@@ -14,6 +15,8 @@ FakeWebPane::FakeWebPane(QWidget *parent, const QString &name)
 void FakeWebPane::navigate(const QString &address)
 {
     m_navigations.append(address);
+    if (m_journal)
+        m_journal->append(objectName() + QStringLiteral(": ") + address);
     m_history.resize(m_historyIndex + 1);
     m_history.append(address);
     m_historyIndex = m_history.size() - 1;
@@ -28,6 +31,8 @@ bool FakeWebPane::goBack()
     if (m_historyIndex <= 0)
         return false;
     ++m_backs;
+    if (m_journal)
+        m_journal->append(objectName() + QStringLiteral(": back"));
     m_location = m_history[--m_historyIndex];
     return true;
 }
@@ -79,7 +84,7 @@ void FakeWebPane::saveDocument(const QString &filePath)
 
 WebPane *FakePaneFactory::createPane(QWidget *parent, const QString &name)
 {
-    auto *pane = new FakeWebPane(parent, name);
+    auto *pane = new FakeWebPane(parent, name, &journal);
     m_panes.insert(name, pane);
     return pane;
 }

@@ -13,7 +13,7 @@ class FakeWebPane final : public WebPane
     Q_OBJECT
 
 public:
-    FakeWebPane(QWidget *parent, const QString &name);
+    FakeWebPane(QWidget *parent, const QString &name, QStringList *journal = nullptr);
 
     QWidget *widget() override { return m_widget; }
     void navigate(const QString &address) override;
@@ -55,6 +55,7 @@ private:
     bool m_busy = false;
     int m_refreshes = 0;
     int m_backs = 0;
+    QStringList *m_journal = nullptr; // "name: address" and "name: back", in order, for all panes
     QStringList m_history;
     qsizetype m_historyIndex = -1;
     int m_saves = 0;
@@ -66,6 +67,8 @@ public:
     WebPane *createPane(QWidget *parent, const QString &name) override;
     // The pane made under that name, or nullptr.
     FakeWebPane *pane(const QString &name) const { return m_panes.value(name); }
+    // What every pane was asked to do, in order: "WB_New: about:blank", "WB_New: back".
+    QStringList journal;
 
 private:
     QHash<QString, FakeWebPane *> m_panes;
