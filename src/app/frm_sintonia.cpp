@@ -5,6 +5,8 @@
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
 #include "app/windowmodes.h"
+#include "web/frm_about.h"
+#include "web/links.h"
 #include "web/pageswitch.h"
 #include "news/frm_gestionenews.h"
 #include "news/newsticker.h"
@@ -227,8 +229,10 @@ void TFrm_Sintonia::buildOptions()
         m_playback->setNowPlayingCode(0);
         m_playback->PlayStationById(id);
     };
-    // The search window takes its place at start from the switch; a save shows or hides it.
-    hooks.showSearchWindow = [](bool) {};
+    hooks.showSearchWindow = [this](bool on) {
+        if (m_finder)
+            m_finder->applySwitch(on);
+    };
     hooks.messengerChanged = [this](bool on) { m_playback->NowPlayingNotice(on, !on); };
     hooks.timetableChanged = [this](bool on) { m_schedule->setActive(on); };
     hooks.loadTimetable = [this] { m_schedule->Load(); };
@@ -291,14 +295,35 @@ void TFrm_Sintonia::attachNews(TFrm_News *ticker, TFrm_GestioneNews *settings)
     NewsTicker::Setup setup;
     setup.settingsFolder = m_services.settingsFolder;
     setup.serverRoot = [this] { return m_mirrors->ServerRoot(); };
-    setup.workArea = m_services.workArea ? m_services.workArea : [] {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    };
+    setup.workArea = [this] { return workArea(); };
     setup.dialogs = m_services.dialogs;
     m_newsSettings = settings;
     m_news = new NewsTicker(ticker, settings, setup, this);
     m_news->Restore();
+}
+
+QRect TFrm_Sintonia::workArea() const
+{
+    if (m_services.workArea)
+        return m_services.workArea();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+TFrm_GoogleFinder::Setup TFrm_Sintonia::searchWindowSetup() const
+{
+    TFrm_GoogleFinder::Setup setup;
+    setup.serverRoot = [this] { return m_mirrors->ServerRoot(); };
+    setup.workArea = [this] { return workArea(); };
+    setup.searchAtStart = [this] { return m_options->searchAtStart(); };
+    setup.shell = m_services.shell;
+    return setup;
+}
+
+void TFrm_Sintonia::attachWebWindows(TFrm_About *about, TFrm_GoogleFinder *finder)
+{
+    m_about = about;
+    m_finder = finder;
 }
 
 void TFrm_Sintonia::ShowOptions(int page)
@@ -361,6 +386,11 @@ void TFrm_Sintonia::connectMenus()
     onAction("Radiopersonali1", [this] { ShowOptions(1); });
     onAction("Radioinplaylist1", [this] { ShowOptions(2); });
     onAction("Gestioneproxy1", [this] { m_proxy->EditProxy(); });
+    onAction("About2", [this] {
+        if (m_about)
+            m_about->exec();
+    });
+    Links::connectAll(this, m_mirrors->endpoints(), *m_services.shell);
     onAction("NewseMeteo1", [this] {
         if (m_newsSettings)
             m_newsSettings->exec();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/language.h"
+#include "web/frm_googlefinder.h"
 #include "platform/platformservices.h"
 
 #include <QMainWindow>
@@ -16,6 +17,7 @@ class Schedule;
 class StationPicker;
 class WindowModes;
 class PageSwitch;
+class TFrm_About;
 class NewsTicker;
 class TFrm_GestioneNews;
 class TFrm_News;
@@ -62,6 +64,9 @@ public:
     void attachOptionsDialog(TFrm_GestioneOpzioni *dialog);
     void attachPickers(StationPicker *personal, StationPicker *scheduled);
     void attachNews(TFrm_News *ticker, TFrm_GestioneNews *settings);
+    TFrm_GoogleFinder::Setup searchWindowSetup() const;
+    void attachWebWindows(TFrm_About *about, TFrm_GoogleFinder *finder);
+    TFrm_GoogleFinder *searchWindow() const { return m_finder; }
     NewsTicker &news() const { return *m_news; }
     QTabWidget *Pnl_Ascolta() const { return m_pnlAscolta; }
     WebPane *pane(const QString &name) const;
@@ -89,6 +94,7 @@ private:
     void buildOptions();
     void buildModes();
     void buildPageSwitch();
+    QRect workArea() const;
     void syncOptionsToPlayback();
     void HistoryClick(bool forward);
     void CatalogueParsed();
@@ -116,6 +122,8 @@ private:
     std::unique_ptr<Proxy> m_proxy;
     WindowModes *m_modes = nullptr;
     PageSwitch *m_pageSwitch = nullptr;
+    TFrm_About *m_about = nullptr;
+    TFrm_GoogleFinder *m_finder = nullptr;
     NewsTicker *m_news = nullptr;
     TFrm_GestioneNews *m_newsSettings = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;

@@ -1,6 +1,7 @@
 #include "app/windows.h"
 
 #include "app/frm_sintonia.h"
+#include "service/mirrors.h"
 #include "news/frm_gestionenews.h"
 #include "news/frm_news.h"
 #include "settings/frm_gestioneopzioni.h"
@@ -28,8 +29,12 @@ SintoniaWindows::SintoniaWindows(const PlatformServices &services)
     m_main->attachOptionsDialog(options);
     auto *scheduledPicker = new TFrm_RadioProgrammata(*services.panes, *services.dialogs, services.tempFolder);
     add(scheduledPicker);
-    add(new TFrm_About);
-    add(new TFrm_GoogleFinder);
+    auto *about = new TFrm_About(*services.shell, m_main->mirrors().endpoints().mainSite,
+                                 m_main->mirrors().endpoints().secondSite);
+    add(about);
+    auto *finder = new TFrm_GoogleFinder(*services.panes, m_main->searchWindowSetup());
+    add(finder);
+    m_main->attachWebWindows(about, finder);
     auto *personalPicker = new TFrm_RadioPersonale(*services.panes, *services.dialogs, services.tempFolder);
     add(personalPicker);
     m_main->attachPickers(personalPicker, scheduledPicker);

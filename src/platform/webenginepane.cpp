@@ -13,18 +13,55 @@
 
 namespace {
 
-// Pages never open windows of their own.
+// The page a new-window request gets when the pane hands such requests to the desktop:
+// it takes the first address asked for, reports it, and goes.
+class HandOverPage final : public QWebEnginePage
+{
+public:
+    HandOverPage(QWebEngineProfile *profile, WebEnginePane *pane)
+        : QWebEnginePage(profile, pane)
+        , m_pane(pane)
+    {
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (isMainFrame && !m_done) {
+            m_done = true;
+            emit m_pane->newWindowRequested(url.toString());
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    WebEnginePane *m_pane;
+    bool m_done = false;
+};
+
+// Pages never open windows of their own; a pane may hand the addresses to the desktop.
 class NoWindowsPage final : public QWebEnginePage
 {
 public:
-    using QWebEnginePage::QWebEnginePage;
+    NoWindowsPage(QWebEngineProfile *profile, QObject *parent, WebEnginePane *pane)
+        : QWebEnginePage(profile, parent)
+        , m_pane(pane)
+    {
+    }
 
 protected:
-    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+    QWebEnginePage *createWindow(WebWindowType) override
+    {
+        return m_pane->handsNewWindowsOver() ? new HandOverPage(profile(), m_pane) : nullptr;
+    }
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
                                   const QString &) override
     {
     }
+
+private:
+    WebEnginePane *m_pane;
 };
 
 } // namespace
@@ -54,7 +91,7 @@ void WebEnginePane::ensureView()
     }
     QWebEngineProfile *profile = m_factory->profile();
     m_view = new QWebEngineView(m_container);
-    m_view->setPage(new NoWindowsPage(profile, m_view));
+    m_view->setPage(new NoWindowsPage(profile, m_view, this));
     m_view->setContextMenuPolicy(Qt::PreventContextMenu);
     m_view->setFocusPolicy(Qt::StrongFocus);
     m_container->layout()->addWidget(m_view);
@@ -73,7 +110,7 @@ void WebEnginePane::ensureCurrentProfile()
         return;
     // What the old page still plays stops with it; the next load runs on the new profile.
     old->disconnect(this);
-    m_view->setPage(new NoWindowsPage(profile, m_view));
+    m_view->setPage(new NoWindowsPage(profile, m_view, this));
     old->deleteLater();
     connectPage();
 }

@@ -31,6 +31,8 @@ public:
     bool hasDocument() const override;
     QString documentProtocol() const override;
     void saveDocument(const QString &filePath) override;
+    void handNewWindowsOver(bool on) override { m_handsNewWindowsOver = on; }
+    bool handsNewWindowsOver() const { return m_handsNewWindowsOver; }
 
     QWebEngineView *view() const { return m_view; }
 
@@ -55,4 +57,5 @@ private:
     bool m_loading = false;
     bool m_failed = false;
     bool m_titleReported = false;
+    bool m_handsNewWindowsOver = false;
 };

@@ -18,6 +18,8 @@ signals:
     void progressChange(int progress, int progressMax);
     // The asynchronous end of saveDocument().
     void documentSaved(const QString &filePath, bool ok);
+    // A page asked for a new window on `address`, and the pane hands such requests over.
+    void newWindowRequested(const QString &address);
 
 public:
     static constexpr int ProgressMax = 100;
@@ -42,6 +44,8 @@ public:
     // The scheme of the document's address followed by ":" ("http:", "file:"), or empty.
     virtual QString documentProtocol() const = 0;
     virtual void saveDocument(const QString &filePath) = 0;
+    // Pages open no windows; with this on, their requests come out as newWindowRequested().
+    virtual void handNewWindowsOver(bool on) = 0;
 };
 
 // Makes the panes of the windows; the real program gets QtWebEngine panes, tests get fakes.

@@ -175,6 +175,8 @@ bool Options::save()
         return false;
     }
 
+    // The switch follows the box, so that the search window's handle keeps it shown.
+    m_searchAtStart = record.search;
     m_hooks.showSearchWindow(record.search);
     m_messenger = record.messenger;
     emit changed();

@@ -27,6 +27,8 @@ public:
     bool hasDocument() const override { return !m_protocol.isEmpty(); }
     QString documentProtocol() const override { return m_protocol; }
     void saveDocument(const QString &filePath) override;
+    void handNewWindowsOver(bool on) override { m_handsOver = on; }
+    bool handsNewWindowsOver() const { return m_handsOver; }
 
     // Script: the events of a load.
     void emitTitle(const QString &title);
@@ -55,6 +57,7 @@ private:
     bool m_busy = false;
     int m_refreshes = 0;
     int m_backs = 0;
+    bool m_handsOver = false;
     QStringList *m_journal = nullptr; // "name: address" and "name: back", in order, for all panes
     QStringList m_history;
     qsizetype m_historyIndex = -1;
