@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config git python3 clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev qt6-charts-dev qt6-multimedia-dev libgl-dev
-  libcpp-httplib-dev libsqlite3-dev
+  libcpp-httplib-dev libsqlite3-dev libexpat1-dev
   libsndfile1-dev libpulse-dev libavcodec-dev libavformat-dev libswresample-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb pulseaudio pulseaudio-utils dbus sox procps

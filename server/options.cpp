@@ -80,7 +80,15 @@ std::string apply(std::string_view name, std::string_view value, Options &option
     options.log_path = value;
   else if (name == "--ready-file")
     options.ready_file = value;
-  else if (name == "--fault")
+  else if (name == "--news-feeds")
+    options.news_feeds = value;
+  else if (name == "--news-interval") {
+    const auto seconds = parse_decimal(value, kMinNewsIntervalS, kMaxNewsIntervalS);
+    if (!seconds)
+      return "news interval must be " + std::to_string(kMinNewsIntervalS) + ".." +
+             std::to_string(kMaxNewsIntervalS) + " seconds";
+    options.news_interval_s = static_cast<int>(*seconds);
+  } else if (name == "--fault")
     return parse_fault(value, options);
   else if (name == "--slow-ms") {
     const auto ms = parse_decimal(value, 0, kMaxSlowMs);
@@ -149,6 +157,11 @@ The local station service of Sintonia: six mirrors and four sites on 127.0.0.1.
   --fault PORT=MODE      start with a fault; PORT: 1..6, mirrorN, siteN or a site
                          name; MODE: none, refuse, title, slow, garble (repeatable)
   --slow-ms MS           delay of the slow fault (default 20000)
+  --news-feeds FILE      the news ticker's feeds, one line "<category 1..15>
+                         <http(s) address>" each, '#' starts a comment (example:
+                         server/news-feeds.example); without it the ticker shows
+                         built-in sample news and the service uses no network
+  --news-interval S      seconds between two reads of the feeds (default 900)
   --control              serve the control pages under /_control/ (for tests)
   --ready-file PATH      once every port listens, write the ten addresses there
   --exit-with-parent     stop when the parent process ends

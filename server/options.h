@@ -25,10 +25,15 @@ struct Options {
   std::string ready_file; // empty: none
   std::vector<FaultSetting> faults;
   int slow_ms = 20000;
+  std::string news_feeds;        // empty: only the sample news, no network
+  int news_interval_s = 15 * 60; // between two reads of the news feeds
   bool control = false;
   bool exit_with_parent = false;
   bool help = false;
 };
+
+inline constexpr int kMinNewsIntervalS = 10;
+inline constexpr int kMaxNewsIntervalS = 24 * 60 * 60;
 
 struct ParsedOptions {
   Options options;

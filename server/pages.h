@@ -7,6 +7,7 @@
 #include "directory.h"
 #include "endpoint.h"
 #include "faults.h"
+#include "news_store.h"
 #include "query.h"
 #include "reply.h"
 
@@ -34,6 +35,7 @@ struct PageRequest {
 struct PageContext {
   Directory &directory;
   Placeholders sites; // "product", "maker", "second", "sister" -> "127.0.0.1:port"
+  const NewsStore &news;
 };
 
 using PageHandler = Reply (*)(const PageRequest &, PageContext &);
@@ -93,6 +95,19 @@ std::string search_form(std::string_view action, std::string_view text_utf8);
 // The search text of a request, as UTF-8 (forms of these pages send
 // Windows-1252), '+' read as a blank; nothing when it is too long.
 std::optional<std::string> search_text(const PageRequest &request);
+
+// The news ticker's page (news_page.cpp):
+//   /Radio/RssSintonia.asp?IdNotizia=N&TempoRitardo=S
+// shows the headlines of category N one every S seconds, each one also as
+// the page's title, then the title kNoNewsTitle for S seconds, and again.
+// A category outside 1..15 gets a page titled kNoNewsTitle. S is clamped to
+// kMinTickerSeconds..kMaxTickerSeconds; without a number it is the default.
+inline constexpr std::string_view kNoNewsTitle = "NO";
+inline constexpr int kDefaultTickerSeconds = 30;
+inline constexpr int kMinTickerSeconds = 3;
+inline constexpr int kMaxTickerSeconds = 3600;
+int ticker_seconds(const QueryParams &params);
+Reply news_page(const PageRequest &request, PageContext &context);
 
 // Site pages (site_pages.cpp).
 Reply site_home_page(const PageRequest &request, PageContext &context);

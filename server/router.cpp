@@ -7,7 +7,7 @@ namespace station {
 namespace {
 
 // Paths exactly as the client writes them: "/radio/" and "/Radio/" differ.
-constexpr std::array<Route, 12> kMirrorRoutes = {{
+constexpr std::array<Route, 13> kMirrorRoutes = {{
     {"GET", "/radio/AccessoSintonia.asp", access_page},
     {"GET", "/Radio/CaricaDati.asp", catalogue_page},
     {"GET", "/Radio/radio.asp", banner_page},
@@ -20,6 +20,7 @@ constexpr std::array<Route, 12> kMirrorRoutes = {{
     {"GET", "/Radio/SponsorAggiuntivi.asp", sponsor_page},
     {"GET", "/Radio/radioPersonale.asp", personal_picker_page},
     {"GET", "/Radio/confermaRadioPersonale.asp", personal_confirmation_page},
+    {"GET", "/Radio/RssSintonia.asp", news_page},
 }};
 
 constexpr std::array<Route, 4> kSiteRoutes = {{

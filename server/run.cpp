@@ -3,6 +3,9 @@
 #include "control.h"
 #include "directory.h"
 #include "listeners.h"
+#include "news_config.h"
+#include "news_refresher.h"
+#include "news_samples.h"
 #include "request_log.h"
 #include "seed.h"
 #include "service.h"
@@ -121,9 +124,23 @@ int run_service(const Options &options) {
     return 1;
   }
 
+  NewsStore news;
+  if (!load_sample_news(news, error)) {
+    complain(error);
+    return 1;
+  }
+  FeedConfig feeds;
+  if (!options.news_feeds.empty()) {
+    feeds = read_feed_config(options.news_feeds);
+    if (!feeds.error.empty()) {
+      complain(feeds.error);
+      return 1;
+    }
+  }
+
   FaultBoard faults(options.slow_ms);
   Shutdown shutdown;
-  Service service(*directory, faults, log, shutdown, options.control);
+  Service service(*directory, news, faults, log, shutdown, options.control);
   Listeners listeners(
       options.ports,
       [&service](Endpoint e, int port, const auto &request, auto &response) {
@@ -149,6 +166,13 @@ int run_service(const Options &options) {
       return 1;
     }
 
+  std::unique_ptr<NewsRefresher> refresher;
+  if (!feeds.feeds.empty()) {
+    RefreshSettings settings;
+    settings.interval = std::chrono::seconds(options.news_interval_s);
+    refresher = std::make_unique<NewsRefresher>(news, std::move(feeds.feeds), settings, complain);
+  }
+
   if (!options.ready_file.empty() &&
       !write_ready_file(options.ready_file, address_list(listeners, "\r\n"))) {
     complain("cannot write ready file " + options.ready_file);
@@ -161,6 +185,8 @@ int run_service(const Options &options) {
   while (sigwait(&stop_signals, &signal) != 0) {
   }
   shutdown.request();
+  if (refresher)
+    refresher->stop();
   listeners.stop_all();
   return 0;
 }

@@ -86,13 +86,13 @@ void write_reply(const Reply &reply, const httplib::Request &request, const Shut
 
 } // namespace
 
-Service::Service(Directory &directory, FaultBoard &faults, RequestLog &log, Shutdown &shutdown,
-                 bool control_enabled)
-    : directory_(directory), faults_(faults), log_(log), shutdown_(shutdown),
+Service::Service(Directory &directory, const NewsStore &news, FaultBoard &faults, RequestLog &log,
+                 Shutdown &shutdown, bool control_enabled)
+    : directory_(directory), news_(news), faults_(faults), log_(log), shutdown_(shutdown),
       control_enabled_(control_enabled) {}
 
 void Service::attach(PortSwitch &ports, const Placeholders &sites, const std::string &addresses) {
-  pages_ = std::make_unique<PageContext>(PageContext{directory_, sites});
+  pages_ = std::make_unique<PageContext>(PageContext{directory_, sites, news_});
   control_ = std::make_unique<ControlContext>(ControlContext{faults_, ports, log_, addresses});
   attached_.store(true);
 }

@@ -6,6 +6,7 @@
 #include "directory.h"
 #include "endpoint.h"
 #include "faults.h"
+#include "news_store.h"
 #include "pages.h"
 #include "request_log.h"
 #include "shutdown.h"
@@ -23,8 +24,8 @@ namespace station {
 
 class Service {
 public:
-  Service(Directory &directory, FaultBoard &faults, RequestLog &log, Shutdown &shutdown,
-          bool control_enabled);
+  Service(Directory &directory, const NewsStore &news, FaultBoard &faults, RequestLog &log,
+          Shutdown &shutdown, bool control_enabled);
 
   // Once the ports are bound: their switch, the sites' hosts and the text of
   // the ports page. Requests before this get 503.
@@ -44,6 +45,7 @@ private:
            const std::string &note);
 
   Directory &directory_;
+  const NewsStore &news_;
   FaultBoard &faults_;
   RequestLog &log_;
   Shutdown &shutdown_;

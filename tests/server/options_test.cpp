@@ -16,6 +16,16 @@ TEST(Options, Defaults) {
   EXPECT_EQ(parsed.options.ports, ports);
   EXPECT_EQ(parsed.options.slow_ms, 20000);
   EXPECT_FALSE(parsed.options.control);
+  EXPECT_EQ(parsed.options.news_feeds, ""); // sample news only, no network
+  EXPECT_EQ(parsed.options.news_interval_s, 900);
+}
+
+TEST(Options, NewsFeedsAndTheirInterval) {
+  const auto parsed = parse({"--news-feeds", "/etc/sintonia/feeds.txt", "--news-interval=60"});
+  ASSERT_EQ(parsed.error, "");
+  EXPECT_EQ(parsed.options.news_feeds, "/etc/sintonia/feeds.txt");
+  EXPECT_EQ(parsed.options.news_interval_s, 60);
+  EXPECT_NE(usage_text().find("--news-feeds FILE"), std::string::npos);
 }
 
 TEST(Options, PortsFaultsAndPaths) {
@@ -54,6 +64,11 @@ TEST(Options, BadCommandLinesAreRefusedWithAReason) {
       {"--fault", "1=explode"},
       {"--fault", "refuse"},
       {"--slow-ms", "600001"},
+      {"--news-feeds"},
+      {"--news-feeds="},
+      {"--news-interval", "9"},
+      {"--news-interval", "86401"},
+      {"--news-interval", "15m"},
       {"--db"},
       {"--db="},
       {"--frobnicate", "1"},

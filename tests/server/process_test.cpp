@@ -1,6 +1,8 @@
 // The service as a process: its pages over HTTP on the ten ports, the fault
 // switches, the request log, start-up and clean stop.
+#include "cp1252.h"
 #include "directory.h"
+#include "news_samples.h"
 #include "pages.h"
 #include "service_process.h"
 
@@ -14,7 +16,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <future>
+#include <mutex>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -228,6 +232,14 @@ TEST_F(StationService, PagesUnderTheirExactPaths) {
   };
   for (int site = 1; site <= 4; ++site)
     cases.push_back({kProduct + site - 1, "/", 200, std::string(site_title(site))});
+  const std::string news = "/Radio/RssSintonia.asp?IdNotizia=";
+  const auto first_sample =
+      utf8_to_cp1252(html_escape(parse_feed(sample_feed(3)).headlines.at(0).title));
+  cases.push_back({kMirror4, news + "3&TempoRitardo=10", 200, first_sample});
+  cases.push_back({kMirror1, news + "16&TempoRitardo=10", 200, "NO"});
+  cases.push_back({kMirror4, news + "x", 200, "NO"});
+  cases.push_back({kMirror4, "/radio/RssSintonia.asp?IdNotizia=3", 404, "Pagina non trovata"});
+  cases.push_back({kProduct, news + "3", 404, "Pagina non trovata"});
 
   for (const auto &c : cases) {
     SCOPED_TRACE(std::to_string(c.port) + " " + c.target);
@@ -674,6 +686,55 @@ TEST(StationServiceLife, StopsPromptlyWhileAStreamPlays) {
   EXPECT_LT(std::chrono::steady_clock::now() - stopping, 3s);
   ASSERT_EQ(listening.wait_for(10s), std::future_status::ready);
   EXPECT_FALSE(listening.get()); // cut off, long before its end
+}
+
+TEST(StationServiceLife, NewsTickerShowsTheConfiguredFeed) {
+  const std::string headline = "Derby deciso al novantesimo";
+  std::promise<void> asked;
+  std::once_flag first;
+  httplib::Server site;
+  site.Get("/calcio.xml", [&](const auto &, auto &response) {
+    response.set_content("<rss version=\"2.0\"><channel><item><title>" + headline +
+                             "</title></item></channel></rss>",
+                         "application/rss+xml");
+    std::call_once(first, [&] { asked.set_value(); });
+  });
+  const int site_port = site.bind_to_any_port("127.0.0.1");
+  std::thread serving([&] { site.listen_after_bind(); });
+
+  ServiceProcess service;
+  const auto feeds = service.folder() / "feeds.txt";
+  std::ofstream(feeds) << "# calcio\n5 http://127.0.0.1:" << site_port << "/calcio.xml\n";
+  std::string error;
+  ASSERT_TRUE(service.start({"--news-feeds", feeds.string()}, error)) << error;
+  const bool read = asked.get_future().wait_for(10s) == std::future_status::ready;
+
+  // The store takes the feed a moment after the site has sent it.
+  const std::string page = "/Radio/RssSintonia.asp?IdNotizia=5&TempoRitardo=5";
+  std::string title;
+  for (const auto until = std::chrono::steady_clock::now() + 5s;
+       read && title != headline && std::chrono::steady_clock::now() < until;
+       std::this_thread::sleep_for(10ms))
+    if (const auto answer = get(service.port(kMirror1), page))
+      title = title_of(answer->body);
+  EXPECT_TRUE(read);
+  EXPECT_EQ(title, headline);
+  // Other categories keep their sample news.
+  EXPECT_EQ(title_of(get(service.port(kMirror1), "/Radio/RssSintonia.asp?IdNotizia=3")->body),
+            utf8_to_cp1252(html_escape(parse_feed(sample_feed(3)).headlines.at(0).title)));
+  const auto stopping = std::chrono::steady_clock::now();
+  EXPECT_EQ(service.stop(5s), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - stopping, 3s);
+  EXPECT_EQ(service.standard_error().find("news feed"), std::string::npos)
+      << service.standard_error();
+
+  site.stop();
+  serving.join();
+
+  std::ofstream(feeds) << "5 http://127.0.0.1:1/a.xml\n99 http://127.0.0.1:1/b.xml\n";
+  EXPECT_FALSE(service.start({"--news-feeds", feeds.string()}, error, 10s));
+  EXPECT_NE(error.find(feeds.string() + ": line 2: the category must be 1..15"), std::string::npos)
+      << error;
 }
 
 TEST(StationServiceLife, RefusesToStartOnBadOptionsOrBusyPorts) {
