@@ -242,10 +242,10 @@ void Playback::Wb_RadioProgressChange(int progress, int progressMax)
 
 void Playback::Wb_RadioTitleChange(const QString &title)
 {
-    if (title.compare(QLatin1String("caricamento"), Qt::CaseInsensitive) == 0)
-        m_reload.start();
-    else
+    if (title.compare(QLatin1String("caricamento"), Qt::CaseInsensitive) != 0)
         m_reload.stop();
+    else if (!m_reload.isActive())
+        m_reload.start(); // an armed reload keeps running: a page that repeats the title is still reloaded
     if (title.size() > 7 && title.left(7).toUpper() == QLatin1String("RADIO:-")) {
         m_announcedName = title.mid(7);
         m_nowPlayingCode = 18;

@@ -71,6 +71,7 @@ public:
     QString AnnouncedName() const { return m_announcedName; }
     QString hint() const { return m_hint; }
     bool reloadArmed() const { return m_reload.isActive(); }
+    int reloadRemainingMs() const { return m_reload.remainingTime(); }
 
     // The user's choice to tell the desktop what plays.
     void setMessengerOption(bool on) { m_messengerOption = on; }

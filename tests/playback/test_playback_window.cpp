@@ -114,10 +114,12 @@ private slots:
         QVERIFY(!rig.playback().reloadArmed());
         rig.radio()->emitTitle(QStringLiteral("CARICAMENTO"));
         QVERIFY(rig.playback().reloadArmed());
-        // Each new report of the title arms the reload again.
-        QTest::qWait(100);
+        // A new report of the title while the reload is armed leaves it running: a page that
+        // repeats the title more often than the delay is still reloaded.
+        QTest::qWait(400);
         rig.radio()->emitTitle(QStringLiteral("caricamento"));
         QVERIFY(rig.playback().reloadArmed());
+        QVERIFY(rig.playback().reloadRemainingMs() <= Playback::ReloadDelayMs - 300);
         QCOMPARE(rig.radio()->refreshes(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(rig.radio()->refreshes(), 1, Playback::ReloadDelayMs + 3000);
         QVERIFY(!rig.playback().reloadArmed());
