@@ -1,5 +1,6 @@
 #include "playback/nowplaying.h"
 
+#include "platform/displaytext.h"
 #include "platform/languagetext.h"
 #include "service/catalogue.h"
 
@@ -67,15 +68,7 @@ QString noticeTitle(const NowPlayingInputs &in)
 
 QString displayable(const QString &text, int maxLength)
 {
-    QString out = text.left(maxLength);
-    for (QChar &ch : out) {
-        if (ch.category() == QChar::Other_Control || ch.category() == QChar::Other_Format
-            || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
-            ch = QLatin1Char(' ');
-    }
-    if (text.size() > maxLength)
-        out += QChar(0x2026);
-    return out;
+    return DisplayText::displayable(text, maxLength);
 }
 
 } // namespace NowPlaying

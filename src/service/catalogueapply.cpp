@@ -4,6 +4,7 @@
 #include "service/catalogue.h"
 #include "service/serveraddress.h"
 #include "service/webaddress.h"
+#include "platform/displaytext.h"
 
 #include <QTabWidget>
 #include <QWidget>
@@ -11,7 +12,8 @@
 void ApplyCatalogue(const CatalogueStore &store, const CatalogueTargets &targets)
 {
     if (store.PartnerName.size() > 2 && targets.mainWindow) {
-        const QString caption = QStringLiteral("Sintonia for ") + store.PartnerName;
+        // A page's text: no control characters, and no longer than a title may be.
+        const QString caption = QStringLiteral("Sintonia for ") + DisplayText::displayable(store.PartnerName);
         if (targets.mainWindow->windowTitle() != caption)
             targets.mainWindow->setWindowTitle(caption);
     }
@@ -33,7 +35,9 @@ void ApplyCatalogue(const CatalogueStore &store, const CatalogueTargets &targets
         const int index = page ? targets.pnlAscolta->indexOf(page) : -1;
         if (index >= 0) {
             targets.pnlAscolta->setTabVisible(index, true);
-            targets.pnlAscolta->setTabText(index, store.ExtraTabCaption);
+            // Shown as it is: "&" marks no shortcut.
+            targets.pnlAscolta->setTabText(
+                index, DisplayText::displayable(store.ExtraTabCaption, 60).replace(QLatin1Char('&'), QStringLiteral("&&")));
             if (targets.cataloguePane)
                 targets.cataloguePane->navigate(store.ExtraTabUrl);
             targets.pnlAscolta->setCurrentIndex(index);

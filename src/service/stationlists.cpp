@@ -96,7 +96,7 @@ void StationLists::showList(int list)
             continue;
         if (tray) {
             if (auto *item = tray->findChild<QAction *>(QStringLiteral("Radio_%1_%2").arg(list).arg(k)))
-                item->setText(entry.Name);
+                item->setText(QString(entry.Name).replace(QLatin1Char('&'), QStringLiteral("&&")));
         }
         if (auto *row = find<QLabel>(QStringLiteral("Lbl_%1_%2").arg(list).arg(k))) {
             row->setVisible(true);

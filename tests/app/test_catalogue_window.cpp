@@ -269,6 +269,32 @@ private slots:
             QCOMPARE(pages->tabText(7), QStringLiteral("Partner TV"));
     }
 
+    // Texts of the catalogue show as they are: no control characters, no shortcut marks,
+    // no caption longer than a title may be.
+    void partnerTextsShowAsText()
+    {
+        Rig rig;
+        const QByteArray longName = "R&B\x01" + QByteArray(500, 'x');
+        QVERIFY(rig.deliver(catalogue(15, 15, {longName, "", "Rock & Roll TV", "http://tv.example/"})));
+        const QString title = rig.main()->windowTitle();
+        QVERIFY(title.startsWith(QStringLiteral("Sintonia for R&B x")));
+        QVERIFY(title.size() <= 13 + 201);
+        QCOMPARE(rig.main()->Pnl_Ascolta()->tabText(7), QStringLiteral("Rock && Roll TV"));
+    }
+
+    void trayEntriesShowAmpersands()
+    {
+        Rig rig;
+        QByteArray page = catalogue(15, 15);
+        page.replace("Name 101", "R&B 101");
+        QVERIFY(rig.deliver(page));
+        auto *tray = rig.find<QMenu>(QStringLiteral("PopupMenu1"));
+        bool found = false;
+        for (QAction *a : tray->findChildren<QAction *>())
+            found = found || a->text() == QLatin1String("R&&B 101");
+        QVERIFY(found);
+    }
+
     void plays_data()
     {
         QTest::addColumn<QString>("control");
