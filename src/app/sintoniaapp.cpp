@@ -43,14 +43,19 @@ int runSintonia(int argc, char **argv)
     SystemWallClock wallClock;
     QtProxyControl proxy(panes);
     MprisNotice notices;
+    const Folders::TempFolder temp = Folders::tempFolder();
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
-                              Folders::tempFolder(), QString(), QString(), &wallClock, &proxy, {}};
+                              temp.path, QString(), QString(), &wallClock, &proxy, {}};
 
     int code = 0;
     {
         SintoniaWindows windows(services);
         StartupTrace::attach(*windows.main());
         windows.main()->show();
+        if (!temp.problem.isEmpty())
+            QTimer::singleShot(0, windows.main(), [&dialogs, &windows, &temp] {
+                dialogs.message(windows.main(), temp.problem);
+            });
         code = QApplication::exec();
     }
     // Let the browser engine finish what the destroyed panes left before it goes away.
