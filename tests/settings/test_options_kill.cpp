@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,7 +54,11 @@ private slots:
             const pid_t child = fork();
             QVERIFY(child >= 0);
             if (child == 0) {
-                // The child saves the two versions in turn until it is killed.
+                // The child saves the two versions in turn until it is killed, or its
+                // parent goes.
+                prctl(PR_SET_PDEATHSIG, SIGKILL);
+                if (getppid() == 1)
+                    _exit(0);
                 for (int i = 0;; ++i)
                     TextFile::writeLines(path, versions[i % 2]);
             }
