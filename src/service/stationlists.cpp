@@ -115,8 +115,24 @@ void StationLists::showList(int list)
                 loading->hide();
         }
     }
-    if (layout)
+    if (layout) {
         layout->activate();
+        followScreenOrder(layout);
+    }
+}
+
+// Tab walks the rows as they stand on screen, from the top.
+void StationLists::followScreenOrder(QLayout *layout)
+{
+    QWidget *previous = nullptr;
+    for (int i = 0; i < layout->count(); ++i) {
+        auto *row = qobject_cast<ClickableLabel *>(layout->itemAt(i)->widget());
+        if (!row)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, row);
+        previous = row;
+    }
 }
 
 void StationLists::ClearHighlights()

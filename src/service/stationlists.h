@@ -4,6 +4,7 @@
 
 struct CatalogueStore;
 class LanguageTextSource;
+class QLayout;
 class QMenu;
 class QWidget;
 
@@ -37,6 +38,7 @@ private:
     void buildTrayEntries(QMenu *trayMenu);
     void showList(int list);
     void showDescription(const QString &text);
+    void followScreenOrder(QLayout *layout);
     template <typename T> T *find(const QString &name) const;
 
     QWidget *m_pnlTv;

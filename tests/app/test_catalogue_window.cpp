@@ -282,6 +282,25 @@ private slots:
         QCOMPARE(rig.main()->Pnl_Ascolta()->tabText(7), QStringLiteral("Rock && Roll TV"));
     }
 
+    // Tab walks the rows as they stand on screen, top to bottom, and Enter plays the row.
+    void keyboardFollowsTheRowsOnScreen()
+    {
+        Rig rig;
+        QVERIFY(rig.deliver(catalogue(15, 15)));
+        for (int list : {1, 3}) {
+            QList<QWidget *> rows;
+            for (int k = 1; k <= 15; ++k)
+                rows << rig.find<QWidget>(QStringLiteral("Lbl_%1_%2").arg(list).arg(k));
+            std::sort(rows.begin(), rows.end(), [](QWidget *a, QWidget *b) { return a->y() < b->y(); });
+            for (int i = 0; i + 1 < rows.size(); ++i) {
+                QWidget *next = rows[i]->nextInFocusChain();
+                while (next->focusPolicy() == Qt::NoFocus)
+                    next = next->nextInFocusChain();
+                QCOMPARE(next, rows[i + 1]);
+            }
+        }
+    }
+
     void trayEntriesShowAmpersands()
     {
         Rig rig;
