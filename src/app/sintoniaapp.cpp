@@ -26,7 +26,7 @@ int runSintonia(int argc, char **argv)
     WebEngineEnvironment::prepare();
     QApplication app(argc, argv); // the command line is not read
     QApplication::setApplicationName(QStringLiteral("sintonia"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Sintonia"));
+    // No display name: the window manager would see it appended to every caption.
     QApplication::setApplicationVersion(QStringLiteral("4.5"));
     QApplication::setQuitOnLastWindowClosed(false);
     // One look on every desktop: the dark player in Qt's own style.
