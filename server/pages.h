@@ -109,6 +109,30 @@ inline constexpr int kMaxTickerSeconds = 3600;
 int ticker_seconds(const QueryParams &params);
 Reply news_page(const PageRequest &request, PageContext &context);
 
+// The video section and the web search strip (video_page.cpp,
+// web_search_page.cpp):
+//   /Radio/Video.asp        video channels, each with player links of its stations
+//   /radio/GoogleFinder.htm a GET form to a web search that opens a new window
+Reply video_page(const PageRequest &request, PageContext &context);
+Reply web_search_page(const PageRequest &request, PageContext &context);
+
+// The sections of the sites, on every site (plugin_pages.cpp, forum_pages.cpp,
+// support_pages.cpp; their look in site_layout.h):
+//   /plugin/fb/                     the community board
+//   /plugin/news/                   the news of the program
+//   /plugin/vacanze/, .../mare.htm, .../montagna.htm   holiday offers
+//   /forum, /Forum                  the forum; its discussions under
+//   /forum/topic?id=N, /Forum/topic?id=N   N = 1..kForumTopicCount (forum_topics.h)
+//   /Pagamenti/Donazioni.htm        donations
+//   /pubblicitasoftware.asp         advertising on the program
+Reply community_page(const PageRequest &request, PageContext &context);
+Reply new_software_page(const PageRequest &request, PageContext &context);
+Reply holiday_page(const PageRequest &request, PageContext &context);
+Reply forum_page(const PageRequest &request, PageContext &context);
+Reply forum_topic_page(const PageRequest &request, PageContext &context);
+Reply donation_page(const PageRequest &request, PageContext &context);
+Reply advertising_page(const PageRequest &request, PageContext &context);
+
 // Site pages (site_pages.cpp).
 Reply site_home_page(const PageRequest &request, PageContext &context);
 // The product site's community box and its recorder-component page.

@@ -7,7 +7,7 @@ namespace station {
 namespace {
 
 // Paths exactly as the client writes them: "/radio/" and "/Radio/" differ.
-constexpr std::array<Route, 13> kMirrorRoutes = {{
+constexpr std::array<Route, 15> kMirrorRoutes = {{
     {"GET", "/radio/AccessoSintonia.asp", access_page},
     {"GET", "/Radio/CaricaDati.asp", catalogue_page},
     {"GET", "/Radio/radio.asp", banner_page},
@@ -21,13 +21,26 @@ constexpr std::array<Route, 13> kMirrorRoutes = {{
     {"GET", "/Radio/radioPersonale.asp", personal_picker_page},
     {"GET", "/Radio/confermaRadioPersonale.asp", personal_confirmation_page},
     {"GET", "/Radio/RssSintonia.asp", news_page},
+    {"GET", "/Radio/Video.asp", video_page},
+    {"GET", "/radio/GoogleFinder.htm", web_search_page},
 }};
 
-constexpr std::array<Route, 4> kSiteRoutes = {{
+constexpr std::array<Route, 17> kSiteRoutes = {{
     {"GET", "/", site_home_page},
     {"GET", "/index.html", site_home_page},
     {"GET", "/comunity/randomfacebook.asp", community_box_page},
     {"GET", "/AudioRecording.exe", recorder_install_page},
+    {"GET", "/plugin/fb/", community_page},
+    {"GET", "/plugin/news/", new_software_page},
+    {"GET", "/plugin/vacanze/", holiday_page},
+    {"GET", "/plugin/vacanze/mare.htm", holiday_page},
+    {"GET", "/plugin/vacanze/montagna.htm", holiday_page},
+    {"GET", "/forum", forum_page},
+    {"GET", "/Forum", forum_page},
+    {"GET", "/forum/topic", forum_topic_page},
+    {"GET", "/Forum/topic", forum_topic_page},
+    {"GET", "/Pagamenti/Donazioni.htm", donation_page},
+    {"GET", "/pubblicitasoftware.asp", advertising_page},
 }};
 
 bool path_matches(std::string_view route, std::string_view request) {

@@ -5,8 +5,9 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-WebEnginePaneFactory::WebEnginePaneFactory(int loadTimeoutMs)
+WebEnginePaneFactory::WebEnginePaneFactory(int loadTimeoutMs, QString storageFolder)
     : m_loadTimeoutMs(loadTimeoutMs)
+    , m_storageFolder(std::move(storageFolder))
 {
 }
 
@@ -31,6 +32,10 @@ QWebEngineProfile *WebEnginePaneFactory::profile()
         // the first is still in use, keep theirs in memory.
         m_profile = m_retired.empty() ? std::make_unique<QWebEngineProfile>(QStringLiteral("sintonia"))
                                       : std::make_unique<QWebEngineProfile>();
+        if (!m_storageFolder.isEmpty() && !m_profile->isOffTheRecord()) {
+            m_profile->setPersistentStoragePath(m_storageFolder + QStringLiteral("/storage"));
+            m_profile->setCachePath(m_storageFolder + QStringLiteral("/cache"));
+        }
         QWebEngineSettings *settings = m_profile->settings();
         settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
         settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);

@@ -2,6 +2,8 @@
 
 #include "platform/webpane.h"
 
+#include <QString>
+
 #include <memory>
 #include <vector>
 
@@ -12,7 +14,9 @@ class WebEnginePaneFactory final : public PaneFactory
 {
 public:
     // A page that has not finished loading after `loadTimeoutMs` ends as a failed load.
-    explicit WebEnginePaneFactory(int loadTimeoutMs = 30000);
+    // `storageFolder`, when given, holds the profile's data and cache instead of the
+    // user's data folder.
+    explicit WebEnginePaneFactory(int loadTimeoutMs = 30000, QString storageFolder = {});
     ~WebEnginePaneFactory() override;
 
     WebPane *createPane(QWidget *parent, const QString &name) override;
@@ -27,4 +31,5 @@ private:
     // Profiles of pages made before a change; they live as long as those pages may.
     std::vector<std::unique_ptr<QWebEngineProfile>> m_retired;
     int m_loadTimeoutMs;
+    QString m_storageFolder;
 };

@@ -57,6 +57,13 @@ PageSwitch::PageSwitch(Setup setup, QObject *parent)
         {"WB_New", "Lbl_CaricamentoNew"},             {"Wb_Catalogo", "Lbl_caricamentoCatalogo"}};
     for (const auto &l : labels)
         watchLoading(l.pane, l.label);
+    for (int s = 0; s < SectionCount; ++s) {
+        if (WebPane *pane = paneOf(Section(s)))
+            connect(pane, &WebPane::progressChange, this, [this, s](int progress, int progressMax) {
+                if (progress >= progressMax)
+                    firstLoadDone(Section(s));
+            });
+    }
     if (WebPane *forum = paneOf(Forum))
         connect(forum, &WebPane::titleChange, this, &PageSwitch::WB_ForumTitleChange);
     if (WebPane *hotel = paneOf(Hotel))
@@ -113,19 +120,38 @@ void PageSwitch::load(Section s)
     if (WebPane *pane = paneOf(s)) {
         pane->navigate(address(s));
         m_marks[s].loaded = true;
+        m_marks[s].firstLoad = true;
     }
 }
 
-// A pane already parked stays as it is, so that one step back still finds its page.
+// A pane already parked stays as it is, so that one step back still finds its page; a
+// pane still loading its page for the first time is parked once the page is there, so
+// that the page is fetched and its history holds it.
 void PageSwitch::blank(Section s)
 {
     Mark &mark = m_marks[s];
     if (!mark.loaded || mark.blanked)
         return;
-    if (WebPane *pane = paneOf(s)) {
-        pane->navigate(QLatin1String(BlankPage));
-        mark.blanked = true;
+    mark.blanked = true;
+    if (mark.firstLoad) {
+        mark.parkLater = true;
+        return;
     }
+    if (WebPane *pane = paneOf(s))
+        pane->navigate(QLatin1String(BlankPage));
+}
+
+void PageSwitch::firstLoadDone(Section s)
+{
+    Mark &mark = m_marks[s];
+    if (!mark.firstLoad)
+        return;
+    mark.firstLoad = false;
+    if (!mark.parkLater)
+        return;
+    mark.parkLater = false;
+    if (WebPane *pane = paneOf(s))
+        pane->navigate(QLatin1String(BlankPage));
 }
 
 void PageSwitch::restore(Section s)
@@ -134,8 +160,14 @@ void PageSwitch::restore(Section s)
     if (!mark.blanked)
         return;
     mark.blanked = false;
-    if (WebPane *pane = paneOf(s))
-        pane->goBack(); // no earlier page: it stays as it is
+    if (mark.parkLater) {
+        mark.parkLater = false; // its page is still coming: nothing to bring back
+        return;
+    }
+    WebPane *pane = paneOf(s);
+    // Without an earlier page in its history the pane loads its page again.
+    if (pane && !pane->goBack())
+        pane->navigate(address(s));
 }
 
 void PageSwitch::Pnl_AscoltaChange()

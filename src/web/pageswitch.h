@@ -53,6 +53,8 @@ private:
     {
         bool loaded = false;
         bool blanked = false;
+        bool firstLoad = false;  // its page is still loading for the first time
+        bool parkLater = false;  // parked once that load is done
     };
 
     WebPane *paneOf(Section s) const;
@@ -61,6 +63,7 @@ private:
     void blank(Section s);
     void restore(Section s);
     void watchLoading(const char *pane, const char *label);
+    void firstLoadDone(Section s);
 
     Setup m_setup;
     std::array<Mark, SectionCount> m_marks;

@@ -18,7 +18,8 @@ struct EngineRig
 {
     QTemporaryDir settings;
     QTemporaryDir temp;
-    WebEnginePaneFactory panes{10000};
+    // The engine keeps its cache in this run's folder: nothing carries over between runs.
+    WebEnginePaneFactory panes{10000, temp.filePath(QStringLiteral("engine"))};
     ScriptedDialogs dialogs;
     RecordingShell shell;
     ScriptedRandom random;

@@ -229,6 +229,27 @@ TEST_F(StationService, PagesUnderTheirExactPaths) {
       {kProduct + 1, "/comunity/randomfacebook.asp", 404, "Pagina non trovata"},
       {kMirror1, "/comunity/randomfacebook.asp", 404, "Pagina non trovata"},
       {kProduct, "/Radio/mostraRadio.asp?Id=1", 404, "Pagina non trovata"},
+      {kMirror4, "/Radio/Video.asp", 200, "Video - Sintonia"},
+      {kMirror4, "/radio/Video.asp", 404, "Pagina non trovata"},
+      {kProduct, "/Radio/Video.asp", 404, "Pagina non trovata"},
+      {kMirror1, "/radio/GoogleFinder.htm", 200, "Cerca nel web - Sintonia"},
+      {kMirror1, "/Radio/GoogleFinder.htm", 404, "Pagina non trovata"},
+      {kProduct, "/radio/GoogleFinder.htm", 404, "Pagina non trovata"},
+      {kProduct, "/plugin/fb/", 200, "Community - Sintonia"},
+      {kProduct + 3, "/plugin/fb/", 200, "Community - Sintonia"},
+      {kMirror1, "/plugin/fb/", 404, "Pagina non trovata"},
+      {kProduct, "/plugin/news/", 200, "Nuovo software - Sintonia"},
+      {kProduct, "/plugin/vacanze/", 200, "Vacanze - Sintonia"},
+      {kProduct, "/plugin/vacanze/mare.htm", 200, "Vacanze al mare - Sintonia"},
+      {kProduct, "/plugin/Vacanze/", 404, "Pagina non trovata"},
+      {kProduct + 1, "/Forum", 200, "Forum - Sintonia"},
+      {kProduct + 2, "/forum", 200, "Forum - Sintonia"},
+      {kProduct + 2, "/FORUM", 404, "Pagina non trovata"},
+      {kProduct + 2, "/forum/topic?id=20", 200, "Grazie agli sviluppatori - Forum - Sintonia"},
+      {kProduct + 1, "/Forum/topic?id=21", 404, "Discussione non trovata - Forum - Sintonia"},
+      {kProduct + 1, "/Pagamenti/Donazioni.htm", 200, "Donazioni - Sintonia"},
+      {kProduct + 1, "/pagamenti/donazioni.htm", 404, "Pagina non trovata"},
+      {kProduct, "/pubblicitasoftware.asp", 200, "Pubblicit\xE0 - Sintonia"},
   };
   for (int site = 1; site <= 4; ++site)
     cases.push_back({kProduct + site - 1, "/", 200, std::string(site_title(site))});
@@ -627,6 +648,51 @@ TEST_F(StationService, ProductSitePagesForTheClientsPanes) {
   const auto box = get(port(kProduct), "/comunity/randomfacebook.asp");
   ASSERT_TRUE(box);
   EXPECT_NE(box->body.find("width:133px;height:123px"), std::string::npos); // a 145x135 pane
+}
+
+TEST_F(StationService, SectionPagesComeBackFromTheCacheAndAnswerHead) {
+  const std::vector<std::pair<int, std::string>> pages = {
+      {kProduct, "/plugin/fb/"},          {kProduct, "/plugin/news/"},
+      {kProduct, "/plugin/vacanze/"},     {kProduct + 1, "/Forum"},
+      {kProduct + 2, "/forum/topic?id=1"}, {kProduct + 1, "/Pagamenti/Donazioni.htm"},
+      {kProduct, "/pubblicitasoftware.asp"}, {kMirror4, "/Radio/Video.asp"},
+      {kMirror1, "/radio/GoogleFinder.htm"},
+  };
+  for (const auto &[index, target] : pages) {
+    SCOPED_TRACE(target);
+    const auto page = get(port(index), target, {{"Accept-Encoding", "gzip"}});
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    const auto cache = page->get_header_value("Cache-Control");
+    ASSERT_EQ(cache.rfind("private, max-age=", 0), 0u) << cache;
+    EXPECT_GE(std::stol(cache.substr(17)), 180);
+    EXPECT_FALSE(page->has_header("Content-Encoding"));
+    EXPECT_EQ(page->get_header_value("Content-Length"), std::to_string(page->body.size()));
+
+    const auto head = get(port(index), target, {}, "HEAD");
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->status, 200);
+    EXPECT_EQ(head->get_header_value("Cache-Control"), cache);
+    EXPECT_EQ(head->get_header_value("Content-Length"), std::to_string(page->body.size()));
+    EXPECT_TRUE(head->body.empty());
+  }
+}
+
+TEST_F(StationService, VideoPageLeadsToPlayersOfTheDirectory) {
+  const auto video = get(port(kMirror4), "/Radio/Video.asp");
+  ASSERT_TRUE(video);
+  const std::string open = "<a href=\"/Radio/mostraRadio.asp?Id=";
+  int players = 0;
+  for (auto at = video->body.find(open); at != std::string::npos;
+       at = video->body.find(open, at + 1), ++players) {
+    const auto start = at + std::string("<a href=\"").size();
+    const auto target = video->body.substr(start, video->body.find('"', start) - start);
+    // HEAD, so that the check counts no click.
+    const auto player = get(port(kMirror4), target, {}, "HEAD");
+    ASSERT_TRUE(player);
+    EXPECT_EQ(player->status, 200) << target;
+  }
+  EXPECT_GE(players, 5); // the demo directory has stations of most channels' kinds
 }
 
 // Separate processes: first start seeds, a restart keeps the directory, a
