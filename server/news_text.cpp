@@ -1,5 +1,7 @@
 #include "news_text.h"
 
+#include "utf8.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,63 +12,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes the UTF-8 sequence at text[pos] and moves past it; a malformed
-// sequence gives U+FFFD and moves one byte.
-char32_t next_code_point(std::string_view text, std::size_t &pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  std::size_t length = 0;
-  char32_t cp = 0;
-  char32_t min = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, cp = lead & 0x07, min = 0x10000;
-  } else {
-    ++pos;
-    return kReplacement;
-  }
-  if (text.size() - pos < length) {
-    ++pos;
-    return kReplacement;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return kReplacement;
-    }
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return kReplacement;
-  }
-  pos += length;
-  return cp;
-}
-
-void append_utf8(std::string &out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+// The code point at text[pos], U+FFFD for a malformed sequence.
+char32_t next_code_point_or_replacement(std::string_view text, std::size_t &pos) {
+  return next_code_point(text, pos).value_or(kReplacement);
 }
 
 bool is_blank(char32_t cp) {
@@ -144,7 +92,7 @@ std::string one_line(std::string_view utf8, std::size_t max_chars) {
   bool blank_pending = false;
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const char32_t cp = next_code_point(utf8, pos);
+    const char32_t cp = next_code_point_or_replacement(utf8, pos);
     if (is_dropped(cp))
       continue;
     if (is_blank(cp)) {
@@ -216,7 +164,7 @@ std::string json_string(std::string_view utf8) {
   std::string out = "\"";
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const char32_t cp = next_code_point(utf8, pos);
+    const char32_t cp = next_code_point_or_replacement(utf8, pos);
     if (cp == '"' || cp == '\\') {
       out += '\\';
       out += static_cast<char>(cp);
