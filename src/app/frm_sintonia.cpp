@@ -11,6 +11,7 @@
 #include "news/frm_gestionenews.h"
 #include "news/newsticker.h"
 #include "platform/trayhost.h"
+#include "platform/desktopnotifier.h"
 #include "platform/screencentre.h"
 #include "platform/shell.h"
 #include "playback/playback.h"
@@ -367,6 +368,11 @@ void TFrm_Sintonia::CatalogueParsed()
 
 void TFrm_Sintonia::setNowPlayingHint(const QString &hint)
 {
+    // Hidden in the tray, the window tells the desktop once for each new station.
+    if (!isVisible() && !hint.isEmpty() && hint != m_notifiedHint && m_services.notifier) {
+        m_notifiedHint = hint;
+        m_services.notifier->notify(QStringLiteral("Sintonia"), hint);
+    }
     // The window's hint: what the desktop's assistive tools read as its description.
     setAccessibleDescription(hint);
     m_tray->setToolTip(hint);

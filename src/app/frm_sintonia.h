@@ -127,6 +127,7 @@ private:
     NewsTicker *m_news = nullptr;
     TFrm_GestioneNews *m_newsSettings = nullptr;
     BrowserKeyFilter *m_keyFilter = nullptr;
+    QString m_notifiedHint;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;
 };

@@ -6,6 +6,7 @@
 #include "app/startuptrace.h"
 #include "app/windows.h"
 #include "platform/clock.h"
+#include "platform/desktopnotifier.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/mprisnotice.h"
@@ -42,10 +43,11 @@ int runSintonia(int argc, char **argv)
     SteadyClock clock;
     SystemWallClock wallClock;
     QtProxyControl proxy(panes);
+    DBusNotifier notifier;
     MprisNotice notices;
     const Folders::TempFolder temp = Folders::tempFolder();
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
-                              temp.path, QString(), QString(), &wallClock, &proxy, {}};
+                              temp.path, QString(), QString(), &wallClock, &proxy, {}, &notifier};
 
     int code = 0;
     {

@@ -13,6 +13,7 @@ class Clock;
 class WallClock;
 class NoticeSink;
 class ProxyControl;
+class DesktopNotifier;
 
 // What the windows need from the desktop, handed to them at creation. The real program
 // passes the Linux implementations; tests pass fakes.
@@ -31,4 +32,5 @@ struct PlatformServices
     WallClock *wallClock = nullptr; // the time of day the timetable follows
     ProxyControl *proxy = nullptr;
     std::function<QRect()> workArea; // empty: the primary screen's available area
+    DesktopNotifier *notifier = nullptr; // none: no notifications
 };

@@ -180,6 +180,35 @@ private slots:
         QVERIFY(!w->isMinimized());
     }
 
+    // Hidden in the tray, each new station is named once on the desktop; none while visible.
+    void aStationChangeInTheTrayIsNotified()
+    {
+        WindowRig rig;
+        TFrm_Sintonia *w = rig.main();
+        w->modes().setTrayAvailable([] { return true; });
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY(rig.deliverCatalogue(demoCatalogue(15, 15)));
+        w->playback().PlayListStation(1, 1, false);
+        rig.pane("Wb_Radio")->finishLoad(QStringLiteral("a"));
+        QVERIFY(rig.notifier.shown.isEmpty()); // visible
+
+        w->modes().HideToTray();
+        w->playback().PlayListStation(1, 2, false);
+        rig.pane("Wb_Radio")->finishLoad(QStringLiteral("b"));
+        QCOMPARE(rig.notifier.shown, QStringList{QStringLiteral("Sintonia | ") + w->playback().hint()});
+        rig.pane("Wb_Radio")->finishLoad(QStringLiteral("b")); // the same station again
+        QCOMPARE(rig.notifier.shown.size(), 1);
+        w->playback().PlayListStation(1, 3, false);
+        rig.pane("Wb_Radio")->finishLoad(QStringLiteral("c"));
+        QCOMPARE(rig.notifier.shown.size(), 2);
+
+        w->modes().ShowFromTray();
+        w->playback().PlayListStation(1, 4, false);
+        rig.pane("Wb_Radio")->finishLoad(QStringLiteral("d"));
+        QCOMPARE(rig.notifier.shown.size(), 2);
+    }
+
     // Without a tray the window is never hidden where the user cannot find it again.
     void withoutATrayTheTaskbarKeepsTheWindow()
     {

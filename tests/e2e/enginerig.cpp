@@ -12,7 +12,7 @@ EngineRig::EngineRig(int startMirror, NoticeSink *notices)
     services = PlatformServices{&panes, &dialogs, &shell, &random, &clock,
                                 notices ? notices : &recordedNotices, settings.path() + QLatin1Char('/'),
                                 temp.path() + QLatin1Char('/'), temp.filePath(QStringLiteral("RecordingFile")),
-                                temp.filePath(QStringLiteral("autostart")) + QLatin1Char('/'), &wallClock, &proxy, {}};
+                                temp.filePath(QStringLiteral("autostart")) + QLatin1Char('/'), &wallClock, &proxy, {}, nullptr};
     windows = std::make_unique<SintoniaWindows>(services);
     windows->main()->show();
 }

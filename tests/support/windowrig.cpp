@@ -13,7 +13,7 @@ WindowRig::WindowRig(int startMirror, const QStringList &serverLines, const QStr
     services = PlatformServices{&panes, &dialogs, &shell, &random, &clock, &notices,
                                 settings.path() + QLatin1Char('/'),
                                 tempFolder.isNull() ? temp.path() + QLatin1Char('/') : tempFolder,
-                                temp.filePath(QStringLiteral("RecordingFile")), autostartFolder(), &wallClock, &proxy, [this] { return workArea; }};
+                                temp.filePath(QStringLiteral("RecordingFile")), autostartFolder(), &wallClock, &proxy, [this] { return workArea; }, &notifier};
     windows = std::make_unique<SintoniaWindows>(services);
 }
 

@@ -23,6 +23,7 @@ struct WindowRig
     FakeClock clock;
     FakeWallClock wallClock;
     RecordingProxy proxy;
+    RecordingNotifier notifier;
     // The primary screen's available area the news ticker slides in.
     QRect workArea{0, 0, 1024, 740};
     RecordingNotices notices;

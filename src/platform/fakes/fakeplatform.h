@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/desktopnotifier.h"
 #include "platform/dialogs.h"
 #include "platform/noticesink.h"
 #include "platform/proxycontrol.h"
@@ -80,4 +81,12 @@ public:
         return true;
     }
     QStringList applied;
+};
+
+// Keeps every notification: "summary | body".
+class RecordingNotifier final : public DesktopNotifier
+{
+public:
+    void notify(const QString &summary, const QString &body) override { shown.append(summary + QStringLiteral(" | ") + body); }
+    QStringList shown;
 };
