@@ -13,6 +13,7 @@
 #include "platform/trayhost.h"
 #include "platform/desktopnotifier.h"
 #include "platform/screencentre.h"
+#include "platform/sleepinhibitor.h"
 #include "platform/shell.h"
 #include "playback/playback.h"
 #include "recording/recordingpage.h"
@@ -145,6 +146,12 @@ void TFrm_Sintonia::buildSubsystems()
     m_recording = new RecordingPage(m_pnlAscolta->widget(MainLayout::RecordingPage), *m_services.dialogs,
                                     *m_services.shell, recording, this);
     connect(m_recording, &RecordingPage::pageSwitchRequested, this, &TFrm_Sintonia::Pnl_AscoltaChange);
+    // No sleep in the middle of a recording.
+    auto *inhibitor = new SleepInhibitor(this);
+    inhibitor->setObjectName(QStringLiteral("SleepInhibitor"));
+    connect(m_recording, &RecordingPage::recordingChanged, inhibitor, [inhibitor](bool running) {
+        inhibitor->setHeld(running, QStringLiteral("Registrazione in corso"));
+    });
     connect(m_pnlAscolta, &QTabWidget::currentChanged, this, &TFrm_Sintonia::Pnl_AscoltaChange);
 
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/app/pictures/tray.png")), this);

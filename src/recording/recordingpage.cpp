@@ -329,6 +329,7 @@ void RecordingPage::btnRecordClick()
         m_w.btnStop->setEnabled(true);
         m_w.btnPause->setEnabled(true);
         m_w.TimerRegistrazione->start();
+        emit recordingChanged(true);
     });
 }
 
@@ -338,6 +339,7 @@ void RecordingPage::toReady()
     m_w.TB_Volume->setEnabled(true);
     m_w.btnStop->setEnabled(false);
     m_w.btnPause->setEnabled(false);
+    emit recordingChanged(false);
 }
 
 void RecordingPage::btnStopClick()

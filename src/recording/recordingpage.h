@@ -40,6 +40,8 @@ signals:
     // The install panel's message box was confirmed: the page switch should run again, so
     // that a component installed meanwhile is found.
     void pageSwitchRequested();
+    // A recording started (true) or ended, for whatever reason (false).
+    void recordingChanged(bool running);
 
 public:
     static QString defaultRecordingFolder();

@@ -384,6 +384,30 @@ private slots:
         QVERIFY(rig.fake->calls.contains("Stop"));
     }
 
+    // What keeps the machine awake hears when a recording starts and when it ends, by Stop
+    // or by a fault.
+    void theRecordingSaysWhenItRuns()
+    {
+        Rig rig;
+        rig.readyToRecord();
+        QSignalSpy running(rig.page.get(), &RecordingPage::recordingChanged);
+        rig.click("btnRecord");
+        rig.click("btnStop");
+        rig.click("btnRecord");
+        rig.fake->listener->recordingFailed("Dispositivo scollegato.");
+        QTRY_COMPARE_WITH_TIMEOUT(running.size(), 4, 2000);
+        QCOMPARE(running[0][0].toBool(), true);
+        QCOMPARE(running[1][0].toBool(), false);
+        QCOMPARE(running[2][0].toBool(), true);
+        QCOMPARE(running[3][0].toBool(), false);
+        // A recording that cannot start never said it runs.
+        running.clear();
+        rig.fake->failing = {"StartRecording"};
+        rig.click("btnRecord");
+        for (const QList<QVariant> &change : running)
+            QCOMPARE(change[0].toBool(), false);
+    }
+
     void aRecordingThatCannotStartStaysReady()
     {
         Rig rig;
