@@ -51,7 +51,9 @@ std::optional<QStringList> readLines(const QString &path, QString &reason, qint6
 QString writeLines(const QString &path, const QStringList &lines)
 {
     QByteArray bytes;
-    for (const QString &line : lines) {
+    for (QString line : lines) {
+        // One value, one line: a line break inside a value would shift every later line.
+        line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
         bytes += encode1252(line);
         bytes += "\r\n";
     }

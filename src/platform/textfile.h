@@ -15,7 +15,8 @@ std::optional<QStringList> readLines(const QString &path, qint64 maxBytes = 1 <<
 // The same, with the system's description of a failure in `reason`.
 std::optional<QStringList> readLines(const QString &path, QString &reason, qint64 maxBytes = 1 << 20);
 
-// Writes the lines through a temporary file renamed over the target. Returns an empty
+// Writes the lines through a temporary file renamed over the target; a CR or LF inside a
+// line is written as a blank, so each line stays one line of the file. Returns an empty
 // text on success, otherwise the system's description of the failure.
 QString writeLines(const QString &path, const QStringList &lines);
 

@@ -35,14 +35,6 @@ void readSlot(const QStringList &lines, int n, TRadio &radio)
         radio.Caption = text(*caption);
 }
 
-// A line of the file holds no line break of its own.
-QString oneLine(QString value)
-{
-    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return value;
-}
-
 } // namespace
 
 qint32 decimal(const QString &line, qint32 fallback)
@@ -131,11 +123,11 @@ QStringList compose(const Record &record)
     const auto addSlots = [&](int from, int to) {
         for (int n = from; n <= to; ++n) {
             const TRadio &radio = *record.stations.slot(n);
-            lines << QString::number(radio.Id) << oneLine(radio.Name) << oneLine(radio.Caption);
+            lines << QString::number(radio.Id) << radio.Name << radio.Caption;
         }
     };
     lines << switchText(record.autoStart) << switchText(record.playAtStart) << QString::number(record.startupId)
-          << oneLine(record.startupName);
+          << record.startupName;
     addSlots(1, 5);
     lines << switchText(record.search) << switchText(record.messenger) << switchText(record.timetable);
     addSlots(6, PersonalSlotCount);

@@ -22,8 +22,5 @@ ProxySettings ProxySettings::fromLines(const QStringList &lines)
 
 QStringList ProxySettings::toLines() const
 {
-    const auto oneLine = [](QString text) {
-        return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    };
-    return {oneLine(address), oneLine(port), OptionsFile::switchText(useBrowserDefaults)};
+    return {address, port, OptionsFile::switchText(useBrowserDefaults)};
 }

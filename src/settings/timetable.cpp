@@ -36,8 +36,7 @@ QStringList Timetable::save() const
     for (const TimetableEntry &e : m_rows) {
         if (e.displayTime.isEmpty())
             continue;
-        for (QString field : {e.displayTime, e.key, e.id, e.name, e.caption})
-            lines << field.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        lines << e.displayTime << e.key << e.id << e.name << e.caption;
     }
     return lines;
 }

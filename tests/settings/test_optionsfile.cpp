@@ -50,7 +50,11 @@ private slots:
         OptionsFile::Record r;
         r.stations.slot(7)->Id = 5;
         r.stations.slot(7)->Name = QStringLiteral("Two\r\nlines");
-        const QStringList lines = OptionsFile::compose(r);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("OpzSN.txt"));
+        QCOMPARE(TextFile::writeLines(path, OptionsFile::compose(r)), QString());
+        const QStringList lines = *TextFile::readLines(path);
+        QCOMPARE(lines.size(), 53);
         QCOMPARE(lines.mid(4, 3), (QStringList{"0", "", ""}));
         // Slot 7 sits on lines 26 to 28.
         QCOMPARE(lines.mid(25, 3), (QStringList{"5", "Two  lines", ""}));
