@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs inside the private D-Bus session of scripts/test.sh: starts what the tests need,
 # runs them, stops it all again. By hand: dbus-run-session -- bash scripts/test-session.sh -R <test>
+# SINTONIA_TEST_BUILD (default build) and SINTONIA_TEST_PORT_BASE (default 48800) let a
+# second session run beside the first, on another build tree and other ports.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/webengine-env.sh
@@ -23,10 +25,12 @@ pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_
 pactl set-default-sink rec 2>/dev/null || true
 
 # The station service on test ports, apart from the defaults a running program may use.
-export SINTONIA_TEST_MIRROR_PORTS=48801,48802,48803,48804,48805,48806
-export SINTONIA_TEST_SITE_PORTS=48810,48811,48812,48813
+tree=${SINTONIA_TEST_BUILD:-build}
+base=${SINTONIA_TEST_PORT_BASE:-48800}
+export SINTONIA_TEST_MIRROR_PORTS=$((base+1)),$((base+2)),$((base+3)),$((base+4)),$((base+5)),$((base+6))
+export SINTONIA_TEST_SITE_PORTS=$((base+10)),$((base+11)),$((base+12)),$((base+13))
 export SINTONIA_TEST_SERVICE_LOG="$work/requests.log"
-build/server/sintonia-station-service --port-base 48800 --control --exit-with-parent \
+"$tree"/server/sintonia-station-service --port-base "$base" --control --exit-with-parent \
   --db "$work/directory.sqlite" \
   --log "$SINTONIA_TEST_SERVICE_LOG" --ready-file "$work/ready" >"$work/service.out" 2>&1 &
 pids+=($!)
@@ -35,10 +39,10 @@ for _ in $(seq 150); do [ -e "$work/ready" ] && break; sleep 0.1; done
 
 # With arguments (for example -R e2e_playback), only those tests of build/ run.
 if [ $# -gt 0 ]; then
-  ctest --test-dir build --output-on-failure "$@"
+  ctest --test-dir "$tree" --output-on-failure "$@"
   exit $?
 fi
 status=0
-ctest --test-dir build --output-on-failure -LE bench -j2 || status=1
+ctest --test-dir "$tree" --output-on-failure -LE bench -j2 || status=1
 ctest --test-dir build-asan --output-on-failure -L 'unit|window' -j2 || status=1
 exit $status
