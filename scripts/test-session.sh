@@ -2,7 +2,8 @@
 # Runs inside the private D-Bus session of scripts/test.sh: starts what the tests need,
 # runs them, stops it all again. By hand: dbus-run-session -- bash scripts/test-session.sh -R <test>
 # SINTONIA_TEST_BUILD (default build) and SINTONIA_TEST_PORT_BASE (default 48800) let a
-# second session run beside the first, on another build tree and other ports.
+# second session run beside the first, on another build tree and other ports;
+# SINTONIA_TEST_SERVICE names another station service binary to run the tests against.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/webengine-env.sh
@@ -30,7 +31,7 @@ base=${SINTONIA_TEST_PORT_BASE:-48800}
 export SINTONIA_TEST_MIRROR_PORTS=$((base+1)),$((base+2)),$((base+3)),$((base+4)),$((base+5)),$((base+6))
 export SINTONIA_TEST_SITE_PORTS=$((base+10)),$((base+11)),$((base+12)),$((base+13))
 export SINTONIA_TEST_SERVICE_LOG="$work/requests.log"
-"$tree"/server/sintonia-station-service --port-base "$base" --control --exit-with-parent \
+"${SINTONIA_TEST_SERVICE:-$tree/server/sintonia-station-service}" --port-base "$base" --control --exit-with-parent \
   --db "$work/directory.sqlite" \
   --log "$SINTONIA_TEST_SERVICE_LOG" --ready-file "$work/ready" >"$work/service.out" 2>&1 &
 pids+=($!)
