@@ -129,7 +129,19 @@ void WebEnginePane::navigate(const QString &address)
 {
     ensureView();
     m_navigated = address;
+    // The load is ours from here on. The engine reports no new start when it replaces a
+    // load that is still running, and a load it stopped may still report its end later.
+    beginLoad();
     m_view->load(QUrl(address));
+}
+
+void WebEnginePane::beginLoad()
+{
+    m_loading = true;
+    m_failed = false;
+    m_titleReported = false;
+    m_startReported = false;
+    m_loadTimeout.start();
 }
 
 void WebEnginePane::refresh()
@@ -200,11 +212,13 @@ void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo &info)
         return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
-        m_loading = true;
-        m_failed = false;
-        m_titleReported = false;
-        m_loadTimeout.start();
-        emit progressChange(0, ProgressMax);
+        // A load the pane did not begin itself: a reload, the history, a page's own link.
+        if (!m_loading)
+            beginLoad();
+        if (!m_startReported) {
+            m_startReported = true;
+            emit progressChange(0, ProgressMax);
+        }
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
         if (m_loading)
@@ -217,9 +231,14 @@ void WebEnginePane::onLoadingChanged(const QWebEngineLoadingInfo &info)
         }
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
-        // Replaced by a newer navigation, which reports its own progress.
-        m_loading = false;
-        m_loadTimeout.stop();
+        // The end of a load stopped after its time-out, reported late: the pane has moved on.
+        if (!m_loading || (!m_stoppedAddress.isEmpty() && info.url() == m_stoppedAddress
+                           && info.url() != QUrl(m_navigated)))
+            break;
+        // The load ended without a document of its own (204 No Content, a download, an
+        // aborted navigation): for the program it is a load that failed.
+        m_failed = true;
+        finishLoad();
         break;
     }
 }
@@ -264,9 +283,13 @@ void WebEnginePane::onLoadTimeout()
 {
     if (!m_loading || !m_view)
         return;
+    // The engine is stopped before the end is reported: whoever takes the end as the cue
+    // for a next load must find that load running, not stopped along with this one.
     m_failed = true;
-    finishLoad();
+    m_loading = false;
+    m_stoppedAddress = QUrl(m_navigated);
     m_view->stop();
+    finishLoad();
 }
 
 void WebEnginePane::saveDocument(const QString &filePath)

@@ -3,6 +3,7 @@
 #include "platform/webpane.h"
 
 #include <QTimer>
+#include <QUrl>
 
 #include <memory>
 
@@ -43,6 +44,7 @@ private:
     void connectPage();
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void onTitleChanged(const QString &title);
+    void beginLoad();
     void finishLoad();
     void onLoadTimeout();
     void reportTitle(const QString &title);
@@ -57,5 +59,8 @@ private:
     bool m_loading = false;
     bool m_failed = false;
     bool m_titleReported = false;
+    bool m_startReported = false;
+    // The address of the last load stopped after its time-out.
+    QUrl m_stoppedAddress;
     bool m_handsNewWindowsOver = false;
 };

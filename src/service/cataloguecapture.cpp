@@ -47,7 +47,28 @@ void CatalogueCapture::startSave()
 {
     m_inFlight = true;
     m_stale = false;
-    m_pane.saveDocument(m_tempFolder + QLatin1String(Capture::CatalogueFile));
+    const QString path = m_tempFolder + QLatin1String(Capture::CatalogueFile);
+    if (!Capture::showsErrorPage(m_pane)) {
+        m_pane.saveDocument(path);
+        return;
+    }
+    // The mirror failed: its page is read as an empty one, and the capture goes on as after
+    // any save, at the same later moment.
+    const QString error = Capture::writeEmptyCapture(path);
+    QMetaObject::invokeMethod(this, [this, path, error] {
+        if (error.isEmpty()) {
+            onDocumentSaved(path, true);
+            return;
+        }
+        m_inFlight = false;
+        if (!m_stale)
+            m_dialogs.error(m_dialogParent, error);
+        m_stale = false;
+        if (m_savePending) {
+            m_savePending = false;
+            startSave();
+        }
+    }, Qt::QueuedConnection);
 }
 
 void CatalogueCapture::onDocumentSaved(const QString &filePath, bool ok)

@@ -26,7 +26,22 @@ void PickerCapture::PaneProgressChange(int progress, int progressMax)
     if (progress != progressMax || !m_pane.hasDocument())
         return;
     ++m_pending;
-    m_pane.saveDocument(filePath());
+    if (!Capture::showsErrorPage(m_pane)) {
+        m_pane.saveDocument(filePath());
+        return;
+    }
+    // The server failed: its page is read as an empty one, at the moment a save would end.
+    const QString error = Capture::writeEmptyCapture(filePath());
+    QMetaObject::invokeMethod(this, [this, error] {
+        if (error.isEmpty()) {
+            onDocumentSaved(filePath(), true);
+            return;
+        }
+        if (m_pending > 0)
+            --m_pending;
+        m_dialogs.error(m_dialogParent, error);
+        emit captured(false);
+    }, Qt::QueuedConnection);
 }
 
 void PickerCapture::onDocumentSaved(const QString &path, bool ok)

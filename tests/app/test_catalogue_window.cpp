@@ -376,6 +376,31 @@ private slots:
         QVERIFY(!rig.find(QStringLiteral("Pnl_Caricamento1"))->isHidden());
     }
 
+    void errorPageOfAFailedMirrorIsAnEmptyPageWithoutAMessage()
+    {
+        Rig rig(3);
+        QVERIFY(rig.deliver(catalogue(15, 15)));
+        rig.pane("WB_Principale")->finishLoad(QStringLiteral("accessoOK"));
+        // The next catalogue load fails: the pane shows the browser's error page, whose
+        // document cannot be saved.
+        FakeWebPane *pane3 = rig.pane("WebBrowser3");
+        pane3->setSaveResult(false);
+        pane3->setLocation(QStringLiteral("chrome-error://chromewebdata/"));
+        pane3->setDocumentProtocol(QStringLiteral("chrome-error:"));
+        pane3->finishLoad(QStringLiteral("127.0.0.1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.main()->catalogue().captureInFlight(), 5000);
+        QTest::qWait(50);
+        QVERIFY(rig.dialogs.shown.isEmpty());
+        QVERIFY(rig.dialogs.errors.isEmpty());
+        // Parsed as an empty page: the store is empty, the capture files are as after any parse.
+        QVERIFY(rig.main()->catalogue().CatalogueCaptured());
+        QVERIFY(rig.main()->catalogue().store().List1[15].Name.isEmpty());
+        QFile converted(rig.tempFile("tmp1SN.txt"));
+        QVERIFY(converted.open(QIODevice::ReadOnly));
+        QVERIFY(converted.readAll().trimmed().isEmpty());
+        QVERIFY(!QFile::exists(rig.tempFile("tmpSN.txt")));
+    }
+
     void unwritableTempFolderIsReported()
     {
         Rig rig(1, {}, QStringLiteral("/nonexistent/folder/"));

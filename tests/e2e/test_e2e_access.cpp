@@ -72,6 +72,44 @@ private slots:
         auto *radio = qobject_cast<WebEnginePane *>(w->pane(QStringLiteral("Wb_Radio")));
         QVERIFY(radio && !radio->view());
     }
+
+    void aMirrorThatNeverAnswersIsLeftAfterItsTimeOut()
+    {
+        // Mirror 1 never answers, mirror 2 answers with another title, mirror 3 works.
+        QVERIFY(StationService::setFault(1, QStringLiteral("slow&ms=120000")));
+        QVERIFY(StationService::setFault(2, QStringLiteral("title")));
+        const int logStart = StationService::logLineCount();
+
+        EngineRig rig(1);
+        TFrm_Sintonia *w = rig.main();
+        // The panes give up on a page after 10 s here.
+        QTRY_VERIFY_WITH_TIMEOUT(w->mirrors().AccessTitle() == QLatin1String("accessoOK"), 40000);
+        QCOMPARE(w->mirrors().MirrorIndex(), 3);
+        QVERIFY(rig.waitForCatalogue(30000));
+        const QStringList log = StationService::logLines(logStart);
+        const QString access = QStringLiteral("/radio/AccessoSintonia.asp?versione=4.5&Personalizzazione=25&Radio=0");
+        QCOMPARE(StationService::requests(log, 2, access).size(), 1);
+        QCOMPARE(StationService::requests(log, 3, access).size(), 1);
+        QVERIFY(rig.dialogs.shown.isEmpty());
+    }
+
+    void deadStartingMirrorShowsNoMessage()
+    {
+        // Five mirrors refuse connections; the program starts on the first of them and
+        // asks it for the catalogue first.
+        for (int mirror = 1; mirror <= 5; ++mirror)
+            QVERIFY(StationService::setFault(mirror, QStringLiteral("refuse")));
+        EngineRig rig(1);
+        TFrm_Sintonia *w = rig.main();
+        QTRY_VERIFY_WITH_TIMEOUT(w->mirrors().AccessTitle() == QLatin1String("accessoOK"), 40000);
+        QCOMPARE(w->mirrors().MirrorIndex(), 6);
+        QVERIFY(rig.waitForCatalogue(30000));
+        QTest::qWait(500);
+        QVERIFY2(rig.dialogs.shown.isEmpty(), qPrintable(rig.dialogs.shown.join(QLatin1Char('|'))));
+        QVERIFY2(rig.dialogs.errors.isEmpty(), qPrintable(rig.dialogs.errors.join(QLatin1Char('|'))));
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY2(top == w || !top->isVisible(), qPrintable(top->objectName()));
+    }
 };
 
 SINTONIA_WEBENGINE_TEST_MAIN(TestE2eAccess)

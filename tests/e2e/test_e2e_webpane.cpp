@@ -3,6 +3,7 @@
 #include "enginerig.h"
 #include "platform/webenginepane.h"
 #include "platform/webenginepanefactory.h"
+#include "scriptedhttp.h"
 #include "stationservice.h"
 
 #include <QFile>
@@ -23,12 +24,13 @@ struct Events
 
 struct PaneRig
 {
-    WebEnginePaneFactory factory{8000};
+    WebEnginePaneFactory factory;
     QWidget host;
     WebPane *pane = nullptr;
     Events events;
 
-    PaneRig()
+    explicit PaneRig(int loadTimeoutMs = 8000)
+        : factory(loadTimeoutMs)
     {
         pane = factory.createPane(&host, QStringLiteral("WebBrowser3"));
         QObject::connect(pane, &WebPane::titleChange, &host, [this](const QString &t) { events.titles.append(t); });
@@ -124,6 +126,68 @@ private slots:
         rig.pane->navigate(mirror(6, "/radio/AccessoSintonia.asp?versione=4.5&Personalizzazione=25&Radio=0"));
         QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), 20000);
         QCOMPARE(rig.events.titles.last(), QStringLiteral("127.0.0.1"));
+    }
+
+    void aLoadStartedWhenATimedOutLoadEndsRunsToItsEnd()
+    {
+        // The failover navigates to the next mirror from the completion of the load that
+        // timed out: that next load must run and complete like any other.
+        ScriptedHttp http;
+        QVERIFY(http.listen());
+        PaneRig rig(2000);
+        bool next = false;
+        QObject::connect(rig.pane, &WebPane::progressChange, &rig.host, [&](int progress, int) {
+            if (progress == 100 && !next) {
+                next = true;
+                rig.pane->navigate(http.address(QStringLiteral("/page?title=next")));
+            }
+        });
+        rig.pane->navigate(http.address(QStringLiteral("/hang")));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.events.progress.count(100) == 2, 15000);
+        QCOMPARE(rig.events.titles.last(), QStringLiteral("next"));
+        QVERIFY(!rig.pane->busy());
+        QCOMPARE(rig.pane->documentProtocol(), QStringLiteral("http:"));
+    }
+
+    void loadsThatEndWithoutAPageStillComplete_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("204 No Content") << QStringLiteral("/nocontent");
+        QTest::newRow("a download") << QStringLiteral("/download");
+    }
+
+    void loadsThatEndWithoutAPageStillComplete()
+    {
+        QFETCH(QString, path);
+        ScriptedHttp http;
+        QVERIFY(http.listen());
+        PaneRig rig(6000);
+        rig.pane->navigate(http.address(path));
+        // Well before the pane's own time-out.
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), 4000);
+        QCOMPARE(rig.events.progress.count(100), 1);
+        // A next load runs as usual.
+        rig.events = {};
+        rig.pane->navigate(http.address(QStringLiteral("/page?title=after")));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), 4000);
+        QCOMPARE(rig.events.titles.last(), QStringLiteral("after"));
+    }
+
+    void aNavigationDuringALoadReplacesItAndCompletes()
+    {
+        ScriptedHttp http;
+        QVERIFY(http.listen());
+        PaneRig rig(6000);
+        rig.pane->navigate(http.address(QStringLiteral("/hang")));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.events.progress.isEmpty(), 4000);
+        rig.pane->navigate(http.address(QStringLiteral("/page?title=second")));
+        QTRY_VERIFY_WITH_TIMEOUT(rig.finished(), 4000);
+        QCOMPARE(rig.events.titles.last(), QStringLiteral("second"));
+        QCOMPARE(rig.events.progress.count(100), 1);
+        // Nothing of the replaced load turns up later (its time-out included).
+        QTest::qWait(6500);
+        QCOMPARE(rig.events.progress.count(100), 1);
+        QCOMPARE(rig.events.titles.last(), QStringLiteral("second"));
     }
 
     void savedDocumentIsTheBytesTheServerSent()

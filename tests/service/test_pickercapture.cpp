@@ -43,6 +43,31 @@ private slots:
         QCOMPARE(dialogs.shown.first(), QStringLiteral("SaveAs HTML fail!"));
     }
 
+    void errorPageIsCapturedAsAnEmptyPageWithoutAMessage()
+    {
+        QTemporaryDir temp;
+        QWidget parent;
+        FakeWebPane pane(&parent, QStringLiteral("WebBrowser1"));
+        ScriptedDialogs dialogs;
+        PickerCapture capture(pane, dialogs, &parent, temp.path() + QLatin1Char('/'));
+        QSignalSpy captured(&capture, &PickerCapture::captured);
+        pane.navigate(QStringLiteral("http://127.0.0.1:47801/Radio/radioPersonale.asp"));
+        pane.setSaveResult(true, "earlier page");
+        pane.finishLoad(QStringLiteral("Ricerca"));
+        QVERIFY(captured.wait(5000));
+
+        pane.setSaveResult(false);
+        pane.setLocation(QStringLiteral("chrome-error://chromewebdata/"));
+        pane.setDocumentProtocol(QStringLiteral("chrome-error:"));
+        pane.finishLoad(QStringLiteral("127.0.0.1"));
+        QVERIFY(captured.wait(5000));
+        QCOMPARE(captured.last().at(0).toBool(), true);
+        QVERIFY(dialogs.shown.isEmpty());
+        QFile file(capture.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray());
+    }
+
     void paneWithoutDocumentSavesNothing()
     {
         QTemporaryDir temp;
