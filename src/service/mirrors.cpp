@@ -16,11 +16,43 @@ Mirrors::Mirrors(const Endpoints &endpoints, RandomGenerator &random, Clock &clo
     : QObject(parent)
     , m_endpoints(endpoints)
     , m_random(random)
-    , m_clock(clock)
+    , m_access(clock, [this] {
+        if (m_home)
+            m_home->navigate(ServerAddress::access(ServerRoot()));
+    })
+    , m_bannerFailover(clock, [this] {
+        if (m_banner)
+            m_banner->navigate(ServerAddress::banner(ServerRoot()));
+    })
+{
+}
+
+Mirrors::Pacer::Pacer(Clock &clock, std::function<void()> attempt)
+    : m_clock(clock)
+    , m_attempt(std::move(attempt))
 {
     m_lastAttemptMs.fill(NeverTried);
-    m_accessRetry.setSingleShot(true);
-    connect(&m_accessRetry, &QTimer::timeout, this, &Mirrors::navigateAccessNow);
+    m_retry.setSingleShot(true);
+    QObject::connect(&m_retry, &QTimer::timeout, [this] { attemptNow(m_waitingMirror); });
+}
+
+void Mirrors::Pacer::request(int mirror)
+{
+    const qint64 last = m_lastAttemptMs[static_cast<size_t>(mirror)];
+    const qint64 wait = last == NeverTried ? 0 : last + MinAttemptIntervalMs - m_clock.nowMs();
+    if (wait > 0) {
+        m_waitingMirror = mirror;
+        m_retry.start(static_cast<int>(qMin<qint64>(wait, MinAttemptIntervalMs)));
+        return;
+    }
+    attemptNow(mirror);
+}
+
+void Mirrors::Pacer::attemptNow(int mirror)
+{
+    m_retry.stop();
+    m_lastAttemptMs[static_cast<size_t>(mirror)] = m_clock.nowMs();
+    m_attempt();
 }
 
 void Mirrors::attach(QWidget *lampRoot, WebPane *wbPrincipale, WebPane *webBrowser3, WebPane *webBrowser2)
@@ -57,7 +89,7 @@ QString Mirrors::ServerRoot() const
 
 void Mirrors::StartAccess()
 {
-    navigateAccess();
+    m_access.request(m_mirrorIndex);
     RequestCatalogue();
 }
 
@@ -66,25 +98,6 @@ void Mirrors::RequestCatalogue()
     emit catalogueRequested();
     if (m_catalogue)
         m_catalogue->navigate(ServerAddress::catalogue(ServerRoot()));
-}
-
-void Mirrors::navigateAccess()
-{
-    const qint64 last = m_lastAttemptMs[static_cast<size_t>(m_mirrorIndex)];
-    const qint64 wait = last == NeverTried ? 0 : last + MinAttemptIntervalMs - m_clock.nowMs();
-    if (wait > 0) {
-        m_accessRetry.start(static_cast<int>(qMin<qint64>(wait, MinAttemptIntervalMs)));
-        return;
-    }
-    navigateAccessNow();
-}
-
-void Mirrors::navigateAccessNow()
-{
-    m_accessRetry.stop();
-    m_lastAttemptMs[static_cast<size_t>(m_mirrorIndex)] = m_clock.nowMs();
-    if (m_home)
-        m_home->navigate(ServerAddress::access(ServerRoot()));
 }
 
 void Mirrors::WB_PrincipaleTitleChange(const QString &text)
@@ -103,7 +116,7 @@ void Mirrors::WB_PrincipaleProgressChange(int progress, int progressMax)
         const int from = m_mirrorIndex;
         m_mirrorIndex = m_mirrorIndex + 1 > m_mirrorCount ? 1 : m_mirrorIndex + 1;
         moveLamp(from, m_mirrorIndex);
-        navigateAccess();
+        m_access.request(m_mirrorIndex);
     }
     if (ok && m_mirrorIndex != 1)
         RequestCatalogue();
@@ -130,8 +143,7 @@ void Mirrors::WebBrowser2TitleChange(const QString &text)
     if (m_mirrorIndex == before)
         return;
     moveLamp(before, m_mirrorIndex);
-    if (m_banner)
-        m_banner->navigate(ServerAddress::banner(ServerRoot()));
+    m_bannerFailover.request(m_mirrorIndex);
     QCoreApplication::processEvents();
 }
 

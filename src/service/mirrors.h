@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 class Clock;
 class RandomGenerator;
@@ -25,8 +26,8 @@ signals:
     void catalogueRequested();
 
 public:
-    // Access attempts on one mirror are at least this far apart, so that a round over
-    // six dead mirrors does not spin.
+    // Attempts of one failover on one mirror are at least this far apart, so that a
+    // round over six dead mirrors does not spin.
     static constexpr qint64 MinAttemptIntervalMs = 1000;
 
     Mirrors(const Endpoints &endpoints, RandomGenerator &random, Clock &clock, QObject *parent = nullptr);
@@ -49,14 +50,29 @@ public:
     void WebBrowser2TitleChange(const QString &text);
 
 private:
+    // Runs one failover's attempts: at once when the mirror was last tried long enough
+    // ago, otherwise when that time has come (a later attempt replaces a waiting one).
+    class Pacer
+    {
+    public:
+        Pacer(Clock &clock, std::function<void()> attempt);
+        void request(int mirror);
+
+    private:
+        void attemptNow(int mirror);
+
+        Clock &m_clock;
+        std::function<void()> m_attempt;
+        std::array<qint64, Endpoints::MirrorCount + 1> m_lastAttemptMs;
+        QTimer m_retry;
+        int m_waitingMirror = 0;
+    };
+
     void moveLamp(int from, int to);
-    void navigateAccess();
-    void navigateAccessNow();
     bool bannerFailed(const QString &title) const;
 
     Endpoints m_endpoints;
     RandomGenerator &m_random;
-    Clock &m_clock;
     QWidget *m_lampRoot = nullptr;
     WebPane *m_home = nullptr;
     WebPane *m_catalogue = nullptr;
@@ -65,6 +81,6 @@ private:
     int m_mirrorCount = Endpoints::MirrorCount;
     int m_mirrorIndex = 1;
     QString m_accessTitle;
-    std::array<qint64, Endpoints::MirrorCount + 1> m_lastAttemptMs{};
-    QTimer m_accessRetry;
+    Pacer m_access;
+    Pacer m_bannerFailover;
 };

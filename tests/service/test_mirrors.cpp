@@ -223,6 +223,32 @@ private slots:
         QVERIFY(rig.catalogue->navigations().isEmpty());
     }
 
+    void bannerFailoverOverDeadMirrorsTriesEachAtMostOnceASecond()
+    {
+        Rig rig(1);
+        const QString errorPage = QStringLiteral("chrome-error://chromewebdata/");
+        auto fail = [&] {
+            rig.banner->setLocation(errorPage);
+            rig.banner->setDocumentProtocol(QStringLiteral("chrome-error:"));
+            rig.banner->emitTitle(QStringLiteral("127.0.0.1"));
+        };
+        // Every mirror fails at once, as a refused connection does: the first round moves
+        // through mirrors 2..6 and back to 1, each asked once.
+        for (int n = 1; n <= 6; ++n)
+            fail();
+        QCOMPARE(rig.mirrors->MirrorIndex(), 1);
+        QCOMPARE(rig.banner->navigations().size(), 6);
+        // Mirror 2 was asked a moment ago: the next attempt waits for its second to pass,
+        // and the lamps move at once.
+        fail();
+        QCOMPARE(rig.mirrors->MirrorIndex(), 2);
+        QCOMPARE(rig.litLamps(), QList<int>{2});
+        QCOMPARE(rig.banner->navigations().size(), 6);
+        rig.clock.now += Mirrors::MinAttemptIntervalMs;
+        QTRY_COMPARE_WITH_TIMEOUT(rig.banner->navigations().size(), 7, 3000);
+        QCOMPARE(rig.banner->navigations().last(), ServerAddress::banner(rig.root_(2)));
+    }
+
     void missingLampsAreIgnored()
     {
         Rig rig(2);
