@@ -58,16 +58,21 @@ QByteArray ReplaceAll(QByteArray text, const QByteArray &search, const QByteArra
 
 QByteArray convertBreaks(const QByteArray &page)
 {
+    // Line by line, with nothing kept per line: every line grows by at most its line end,
+    // so the result is never more than twice the page.
     QByteArray out;
-    out.reserve(page.size() + page.size() / 8 + 2);
-    const QList<QByteArray> lines = Catalogue::splitLines(page, std::numeric_limits<int>::max());
-    for (const QByteArray &line : lines) {
-        QByteArray converted = ReplaceAll(line, "<BR>", "<BR1><BR2>");
-        converted = ReplaceAll(converted, "<BR1>", "\r");
-        converted = ReplaceAll(converted, "<BR2>", "\n");
-        out += converted;
+    out.reserve(2 * page.size() + 2);
+    Catalogue::forEachLine(page, std::numeric_limits<qsizetype>::max(), [&out](QByteArrayView line) {
+        if (line.contains("<BR")) {
+            QByteArray converted = ReplaceAll(line.toByteArray(), "<BR>", "<BR1><BR2>");
+            converted = ReplaceAll(converted, "<BR1>", "\r");
+            converted = ReplaceAll(converted, "<BR2>", "\n");
+            out += converted;
+        } else {
+            out += line;
+        }
         out += "\r\n";
-    }
+    });
     return out;
 }
 

@@ -18,17 +18,7 @@ namespace Catalogue {
 QList<QByteArray> splitLines(const QByteArray &bytes, int maxLines)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype size = bytes.size();
-    while (start < size && lines.size() < maxLines) {
-        qsizetype end = start;
-        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        lines.append(bytes.mid(start, end - start));
-        if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-    }
+    forEachLine(bytes, maxLines, [&lines](QByteArrayView line) { lines.append(line.toByteArray()); });
     return lines;
 }
 

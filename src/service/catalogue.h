@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <array>
@@ -37,8 +38,25 @@ struct CatalogueStore
 
 namespace Catalogue {
 
-// Splits text into lines at CR LF, LF or CR, as the text-file reader does.
-// `maxLines` bounds the work on a page that never ends.
+// Calls `line` with each line of the text, split at CR LF, LF or CR as the text-file
+// reader does, at most `maxLines` times. The views point into `bytes`.
+template<typename LineFn>
+void forEachLine(QByteArrayView bytes, qsizetype maxLines, LineFn line)
+{
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    for (qsizetype count = 0; start < size && count < maxLines; ++count) {
+        qsizetype end = start;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        line(bytes.sliced(start, end - start));
+        if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+}
+
+// The lines of forEachLine, as a list. `maxLines` bounds the work on a page that never ends.
 QList<QByteArray> splitLines(const QByteArray &bytes, int maxLines);
 
 // Fills a store from the converted catalogue text: one field per line, Windows-1252.
