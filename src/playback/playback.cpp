@@ -164,9 +164,7 @@ void Playback::OpenPersonalAddress()
     typed = typed.trimmed();
     if (typed.isEmpty())
         return;
-    // Read as a browser's address bar reads it: a bare host is a web address.
-    const QUrl url = QUrl::fromUserInput(typed);
-    const QString address = url.toString();
+    const QString address = WebAddress::fromTyped(typed);
     if (!WebAddress::isWebPage(address)) {
         m_dialogs.message(m_w.mainWindow, QStringLiteral("\"%1\" non è un indirizzo di un sito web.")
                                               .arg(NowPlaying::displayable(typed, 100)));

@@ -217,6 +217,8 @@ private slots:
         QTest::addColumn<bool>("message");
         QTest::newRow("bare host") << "www.example.org" << "http://www.example.org" << false;
         QTest::newRow("full address") << "https://radio.example/live?x=1" << "https://radio.example/live?x=1" << false;
+        QTest::newRow("space and bar, as typed") << "http://radio.example/live stream.asp?Id=1|2"
+                                                 << "http://radio.example/live stream.asp?Id=1|2" << false;
         QTest::newRow("blank answer") << "   " << "" << false;
         QTest::newRow("not an address") << "::: no address :::" << "" << true;
         QTest::newRow("a file") << "/etc/passwd" << "" << true;

@@ -193,6 +193,9 @@ private slots:
         QTest::newRow("data") << "data:text/html,<b>x</b>" << false;
         QTest::newRow("no host") << "http://" << false;
         QTest::newRow("bare text") << "Radio Città" << false;
+        QTest::newRow("space in the path") << "http://radio.example/live stream.asp?Id=3" << true;
+        QTest::newRow("bar in the query") << "http://radio.example/play.asp?a=1|2" << true;
+        QTest::newRow("space before the scheme's host") << "javascript: //radio.example/x" << false;
         QTest::newRow("empty") << "" << false;
     }
 
@@ -201,6 +204,24 @@ private slots:
         QFETCH(QString, address);
         QFETCH(bool, loaded);
         QCOMPARE(WebAddress::isWebPage(address), loaded);
+    }
+
+    void typedAddresses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("loaded");
+        QTest::newRow("bare host") << "radio.example" << "http://radio.example";
+        QTest::newRow("bare host with a path") << "radio.example/a b|c" << "http://radio.example/a b|c";
+        QTest::newRow("as typed") << "HTTP://Radio.Example/A%20B/../x" << "HTTP://Radio.Example/A%20B/../x";
+        QTest::newRow("space kept") << "https://radio.example/live stream" << "https://radio.example/live stream";
+        QTest::newRow("a file stays a file") << "/etc/passwd" << "file:///etc/passwd";
+    }
+
+    void typedAddresses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, loaded);
+        QCOMPARE(WebAddress::fromTyped(typed), loaded);
     }
 };
 
