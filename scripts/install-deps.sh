@@ -9,6 +9,7 @@ packages=(
   libsndfile1-dev libpulse-dev libavcodec-dev libavformat-dev libswresample-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb pulseaudio pulseaudio-utils dbus sox procps
+  x11-utils libglib2.0-bin
 )
 
 missing=()
