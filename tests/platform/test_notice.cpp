@@ -39,18 +39,18 @@ private slots:
 
     void fixedPiecesAreFortyOneCharacters()
     {
-        QCOMPARE(Notice::text(true, QString(), QString()).size(), Notice::FixedCharacters);
-        QCOMPARE(Notice::text(false, QStringLiteral("ignored"), QString()).size(), Notice::FixedCharacters);
+        QCOMPARE(Notice::text(true, QString(), QString()).size(), 41);
+        QCOMPARE(Notice::text(false, QStringLiteral("ignored"), QString()).size(), 41);
     }
 
     void lengthLimit_data()
     {
         QTest::addColumn<int>("titleLength");
         QTest::addColumn<bool>("empty");
-        const QString credit = QStringLiteral("Sintonia by 127.0.0.1:47811");
-        const int room = Notice::MaxTextUnits - Notice::FixedCharacters - int(credit.size());
-        QTest::newRow("just fits") << room << false;
-        QTest::newRow("one too many") << room + 1 << true;
+        // 127 units of text at most: 41 fixed characters, the 27 of the credit line below
+        // and 59 of title.
+        QTest::newRow("just fits") << 59 << false;
+        QTest::newRow("one too many") << 60 << true;
         QTest::newRow("huge") << 100000 << true;
     }
 

@@ -115,12 +115,15 @@ private slots:
         rig.radio()->emitTitle(QStringLiteral("CARICAMENTO"));
         QVERIFY(rig.playback().reloadArmed());
         // A new report of the title while the reload is armed leaves it running: a page that
-        // repeats the title more often than the delay is still reloaded.
-        QTest::qWait(400);
-        const int before = rig.playback().reloadRemainingMs();
+        // repeats the title more often than the delay is still reloaded. The report comes
+        // once 1.5 s have run: a timer started again would have about 5 s left (give or take
+        // the 5 % slack of a coarse timer), the one left running 3.5 s at most.
+        QTRY_VERIFY_WITH_TIMEOUT(rig.playback().reloadRemainingMs() <= Playback::ReloadDelayMs - 1500,
+                                 Playback::ReloadDelayMs);
         rig.radio()->emitTitle(QStringLiteral("caricamento"));
         QVERIFY(rig.playback().reloadArmed());
-        QVERIFY(rig.playback().reloadRemainingMs() <= before);
+        QVERIFY2(rig.playback().reloadRemainingMs() <= Playback::ReloadDelayMs - 1500,
+                 QByteArray::number(rig.playback().reloadRemainingMs()).constData());
         QCOMPARE(rig.radio()->refreshes(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(rig.radio()->refreshes(), 1, Playback::ReloadDelayMs + 3000);
         QVERIFY(!rig.playback().reloadArmed());

@@ -6,6 +6,7 @@
 #include <pulse/error.h>
 #include <pulse/introspect.h>
 #include <pulse/stream.h>
+#include <pulse/timeval.h>
 
 #include <algorithm>
 #include <cmath>
@@ -83,10 +84,7 @@ void CaptureSession::setPort(PulseLoop &loop)
     pa_operation *operation = pa_context_set_source_port_by_name(
         loop.context(), m_request.source.c_str(), m_request.port.c_str(),
         [](pa_context *, int, void *user) { *static_cast<bool *>(user) = true; }, &done);
-    if (!operation)
-        return;
-    loop.runUntil([&] { return done || m_stopRequested; }, deadlineIn(2000));
-    pa_operation_unref(operation);
+    loop.await(operation, [&] { return done || m_stopRequested; }, deadlineIn(2000));
 }
 
 bool CaptureSession::open(PulseLoop &loop, std::string &error)
@@ -147,6 +145,8 @@ void CaptureSession::run()
             if (!loop.iterate(200))
                 fault(ServerLost);
         }
+        if (recording && m_fault.empty() && pa_stream_get_state(m_stream) == PA_STREAM_READY)
+            readRest(loop);
         if (m_stream) {
             pa_stream_set_read_callback(m_stream, nullptr, nullptr);
             pa_stream_set_state_callback(m_stream, nullptr, nullptr);
@@ -163,6 +163,32 @@ void CaptureSession::run()
     m_finished = true;
     if (!m_fault.empty() && !m_stopRequested)
         m_shared.notifyFailure(m_fault);
+}
+
+void CaptureSession::readRest(PulseLoop &loop)
+{
+    // First what has reached this side already.
+    if (!loop.dispatchPending())
+        return;
+    onReadable();
+    // A source sends what it records a fragment at a time: what it recorded since its last
+    // block is still at the server, and more when the disk kept this thread waiting. Ask how
+    // far it has recorded, then read up to there and no further, so that the file ends
+    // where the recording was stopped.
+    bool answered = false;
+    pa_operation *update = pa_stream_update_timing_info(
+        m_stream, [](pa_stream *, int, void *user) { *static_cast<bool *>(user) = true; }, &answered);
+    if (!loop.await(update, [&] { return answered || !m_fault.empty(); }, deadlineIn(StopAnswerMs)))
+        return;
+    pa_usec_t behind = 0;
+    int negative = 0;
+    // Negative: this side holds more already (the monitor of an output is rendered ahead).
+    if (pa_stream_get_latency(m_stream, &behind, &negative) < 0 || negative)
+        return;
+    behind = std::min<pa_usec_t>(behind, pa_usec_t(BufferSeconds) * PA_USEC_PER_SEC);
+    m_readLimit = m_framesRead + behind * static_cast<std::uint64_t>(m_request.sampleRate) / PA_USEC_PER_SEC;
+    onReadable();
+    loop.runUntil([this] { return m_framesRead >= m_readLimit || !m_fault.empty(); }, deadlineIn(StopReadMs));
 }
 
 void CaptureSession::readCallback(pa_stream *, std::size_t, void *user)
@@ -203,10 +229,14 @@ void CaptureSession::onReadable()
         }
         if (bytes == 0)
             return;
-        const std::size_t frames = bytes / frameBytes;
-        if (data) {
+        const std::size_t taken = bytes / frameBytes;
+        // Past the point where the recording was stopped, samples are taken but not kept.
+        const std::size_t frames = static_cast<std::size_t>(
+            std::min<std::uint64_t>(taken, m_readLimit - std::min(m_readLimit, m_framesRead)));
+        m_framesRead += taken;
+        if (frames > 0 && data) {
             process(static_cast<const float *>(data), frames);
-        } else {
+        } else if (frames > 0) {
             // The server lost these frames; silence keeps the file in time.
             m_shared.holeFrames += frames;
             m_silence.assign(frames * static_cast<std::size_t>(m_request.channels), 0.0f);

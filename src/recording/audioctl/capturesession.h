@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <future>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -30,6 +31,10 @@ class CaptureSession
 {
 public:
     static constexpr int BufferSeconds = 8;
+    // At stop: how long the server may take to say how far it has recorded, and to send
+    // the audio up to there.
+    static constexpr int StopAnswerMs = 500;
+    static constexpr int StopReadMs = 500;
 
     CaptureSession(CaptureRequest request, std::unique_ptr<Encoder> encoder, CaptureShared &shared);
     ~CaptureSession();
@@ -52,6 +57,7 @@ private:
     void process(const float *samples, std::size_t frames);
     void fault(const std::string &reason);
     void setPort(PulseLoop &loop);
+    void readRest(PulseLoop &loop);
 
     static void readCallback(pa_stream *, std::size_t, void *user);
     static void stateCallback(pa_stream *, void *user);
@@ -73,4 +79,7 @@ private:
     std::vector<float> m_silence;
     std::vector<std::int16_t> m_block; // swapped with the shared last block
     std::uint64_t m_framesSinceCheckpoint = 0;
+    std::uint64_t m_framesRead = 0; // frames taken from the stream, holes included
+    // The stream position where the recording was stopped, once known.
+    std::uint64_t m_readLimit = std::numeric_limits<std::uint64_t>::max();
 };

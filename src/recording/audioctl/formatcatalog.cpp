@@ -65,9 +65,8 @@ EncoderSetting flac(const char *name, int subtype, int level)
 
 std::vector<AudioFormat> build()
 {
-    // WAV is written as RF64 that falls back to plain WAV below 4 GiB, so that a long
-    // recording does not overflow the 32-bit RIFF size.
-    const int wav = SF_FORMAT_RF64;
+    // WAV is a plain RIFF file; WavEncoder turns one that outgrows 4 GiB into RF64.
+    const int wav = SF_FORMAT_WAV;
     std::vector<AudioFormat> formats;
     formats.push_back({"WAV",
                        {pcm("PCM 16 bit", wav | SF_FORMAT_PCM_16), pcm("PCM 24 bit", wav | SF_FORMAT_PCM_24),

@@ -57,13 +57,7 @@ void onSourceInfo(pa_context *, const pa_source_info *info, int eol, void *user)
 
 bool wait(PulseLoop &loop, pa_operation *operation, const bool &done, PulseLoop::Clock::time_point deadline)
 {
-    if (!operation)
-        return false;
-    const bool finished = loop.runUntil([&done] { return done; }, deadline);
-    if (!finished)
-        pa_operation_cancel(operation);
-    pa_operation_unref(operation);
-    return finished;
+    return loop.await(operation, [&done] { return done; }, deadline);
 }
 
 } // namespace

@@ -25,6 +25,21 @@ bool PulseLoop::iterate(int timeoutMs)
     return pa_mainloop_dispatch(m_loop) >= 0;
 }
 
+bool PulseLoop::dispatchPending()
+{
+    // A bound on the passes: a server that keeps sending cannot hold the caller forever.
+    for (int pass = 0; pass < 64; ++pass) {
+        if (pa_mainloop_prepare(m_loop, 0) < 0 || pa_mainloop_poll(m_loop) < 0)
+            return false;
+        const int dispatched = pa_mainloop_dispatch(m_loop);
+        if (dispatched < 0)
+            return false;
+        if (dispatched == 0)
+            break;
+    }
+    return true;
+}
+
 void PulseLoop::wakeUp()
 {
     pa_mainloop_wakeup(m_loop);
@@ -40,6 +55,17 @@ bool PulseLoop::runUntil(const std::function<bool()> &done, Clock::time_point de
             return false;
     }
     return true;
+}
+
+bool PulseLoop::await(pa_operation *operation, const std::function<bool()> &done, Clock::time_point deadline)
+{
+    if (!operation)
+        return false;
+    const bool finished = runUntil(done, deadline);
+    if (pa_operation_get_state(operation) == PA_OPERATION_RUNNING)
+        pa_operation_cancel(operation);
+    pa_operation_unref(operation);
+    return finished;
 }
 
 std::string PulseLoop::lastError() const

@@ -2,6 +2,7 @@
 
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
+#include <pulse/operation.h>
 
 #include <chrono>
 #include <functional>
@@ -24,9 +25,17 @@ public:
     bool connect(Clock::time_point deadline, std::string &error);
     // Runs the loop until `done` holds (true) or the deadline passes (false).
     bool runUntil(const std::function<bool()> &done, Clock::time_point deadline);
+    // Runs the loop until `done` holds or the deadline passes, then lets go of the caller's
+    // reference to `operation`. An operation still running is cancelled first: its callback
+    // may point at the caller's stack and must not be called after the caller has returned.
+    // True when `done` held; false without an operation.
+    bool await(pa_operation *operation, const std::function<bool()> &done, Clock::time_point deadline);
     // One pass: waits at most `timeoutMs` for events and dispatches them. False when the
     // loop has failed.
     bool iterate(int timeoutMs);
+    // Dispatches the events already waiting, without waiting for more. False when the loop
+    // has failed.
+    bool dispatchPending();
     // Interrupts a wait of iterate(); may be called from any thread.
     void wakeUp();
 

@@ -79,8 +79,6 @@ bool SndFileEncoder::open(const EncoderSetting &setting, int channels, int sampl
         return false;
     }
     m_pairs = (setting.sndfileFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_VOX_ADPCM && outChannels == 1;
-    if ((setting.sndfileFormat & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64)
-        sf_command(m_file, SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
     sf_command(m_file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     if (setting.constantBitRate) {
         int mode = SF_BITRATE_MODE_CONSTANT;
