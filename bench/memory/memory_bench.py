@@ -14,8 +14,9 @@ by process kind, in these states:
              interface for M minutes: the figure after the first station and at the end
 
 Usage: bench/memory/memory_bench.py [--runs N] [--build DIR] [--switch-minutes M]
-Run it alone: a second QtWebEngine program shares pages with this one and makes every
-PSS figure read low.
+A second QtWebEngine program shares pages with this one and makes every PSS figure read
+low, so the benchmark runs the program on private copies of Qt's libraries and of the
+engine's files (--shared-libraries turns that off).
 """
 import argparse
 import os
@@ -30,7 +31,7 @@ import urllib.request
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-PORT_BASE = 49700
+PORT_BASE = int(os.environ.get("SINTONIA_BENCH_PORT_BASE", "49700"))
 
 
 def pss_kib(pid):
@@ -81,6 +82,31 @@ def measure(pid):
     return total, by_kind
 
 
+def foreign_engines(pid):
+    """QtWebEngine processes of other programs: they share pages with ours."""
+    ours = set()
+
+    def walk(p):
+        ours.add(p)
+        for task in Path(f"/proc/{p}/task").glob("*"):
+            try:
+                children = (task / "children").read_text().split()
+            except OSError:
+                continue
+            for child in children:
+                walk(int(child))
+
+    walk(pid)
+    count = 0
+    for proc in Path("/proc").glob("[0-9]*"):
+        try:
+            if int(proc.name) not in ours and b"QtWebEngineProcess" in (proc / "cmdline").read_bytes():
+                count += 1
+        except (OSError, ValueError):
+            pass
+    return count
+
+
 def options_file(autoplay, station, search):
     lines = ["NO", "SI" if autoplay else "NO", str(station), "Bench"]
     lines += ["0", "", ""] * 5
@@ -127,6 +153,25 @@ class Desktop:
             p.wait()
 
 
+def isolate(work, env):
+    """Private copies of Qt's libraries and of the engine's process and resources: pages of
+    a file that no other program maps are counted whole, as when the program runs alone,
+    whatever else runs on the machine."""
+    lib = work / "lib"
+    lib.mkdir()
+    for path in Path("/usr/lib/x86_64-linux-gnu").glob("libQt6*.so.6"):
+        shutil.copyfile(path.resolve(), lib / path.name)
+    libexec = work / "libexec"
+    libexec.mkdir()
+    shutil.copy2("/usr/lib/qt6/libexec/QtWebEngineProcess", libexec / "QtWebEngineProcess")
+    shutil.copytree("/usr/share/qt6/resources", work / "resources")
+    shutil.copytree("/usr/share/qt6/translations/qtwebengine_locales", work / "locales")
+    env["LD_LIBRARY_PATH"] = str(lib)
+    env["QTWEBENGINE_PROCESS_PATH"] = str(libexec / "QtWebEngineProcess")
+    env["QTWEBENGINE_RESOURCES_PATH"] = str(work / "resources")
+    env["QTWEBENGINE_LOCALES_PATH"] = str(work / "locales")
+
+
 def first_station():
     url = f"http://127.0.0.1:{PORT_BASE + 1}/Radio/CaricaDati.asp?id=25&idRadio=0"
     page = urllib.request.urlopen(url, timeout=10).read().decode("cp1252")
@@ -157,6 +202,10 @@ def one_run(binary, config, env, state, station, switch_minutes):
         # The catalogue and the start-up station load; the station then plays for 10 s.
         time.sleep(12.0)
         results[state] = measure(proc.pid)
+        foreign = foreign_engines(proc.pid)
+        if foreign:
+            print(f"warning: {foreign} QtWebEngine processes of other programs are running: "
+                  "the figures read low", file=sys.stderr)
         if state == "playing" and switch_minutes:
             end = time.monotonic() + switch_minutes * 60
             first = None
@@ -183,6 +232,8 @@ def main():
     parser.add_argument("--build", default=str(ROOT / "build"))
     parser.add_argument("--switch-minutes", type=float, default=0)
     parser.add_argument("--states", default="idle,playing,full")
+    parser.add_argument("--shared-libraries", action="store_true",
+                        help="use the system's Qt files in place, shared with other programs")
     args = parser.parse_args()
     binary = Path(args.build) / "src" / "sintonia"
     service = Path(args.build) / "server" / "sintonia-station-service"
@@ -215,6 +266,8 @@ def main():
                                               "--disable-gpu --disable-background-networking"),
     })
     env.pop("QT_QPA_PLATFORM", None)
+    if not args.shared_libraries:
+        isolate(work, env)
     states = args.states.split(",")
     collected = {}
     try:

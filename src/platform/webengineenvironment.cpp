@@ -33,12 +33,18 @@ void prepare()
         && !flags.contains("single-process"))
         addFlag(flags, "--process-per-site");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
-    // The panes are composed in software: a radio's pages need no 3D, and the software
-    // OpenGL stack that a desktop without a GPU would load costs the main process about
-    // 45 MB.
+    // The panes are composed in software: a radio's pages need no 3D, and composing them
+    // through OpenGL cost the main process about 45 MB on a desktop without a GPU.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
         qputenv("QT_QUICK_BACKEND", "software");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (qgetenv("QT_QUICK_BACKEND") == "software") {
+        // Nothing draws with OpenGL then: on X11 the window system's OpenGL is not even
+        // loaded (with Mesa's software renderer and LLVM, about 30 MB).
+        if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+            qputenv("QT_XCB_GL_INTEGRATION", "none");
+    } else {
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    }
 }
 
 } // namespace WebEngineEnvironment
