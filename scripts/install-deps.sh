@@ -6,10 +6,13 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git python3 clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev qt6-charts-dev qt6-multimedia-dev libgl-dev
   libcpp-httplib-dev libsqlite3-dev libexpat1-dev
+  nlohmann-json3-dev
   libsndfile1-dev libpulse-dev libavcodec-dev libavformat-dev libswresample-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb pulseaudio pulseaudio-utils dbus sox procps
-  x11-utils libglib2.0-bin
+  x11-utils libglib2.0-bin xdotool
+  zlib1g-dev
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

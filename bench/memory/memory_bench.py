@@ -10,8 +10,10 @@ by process kind, in these states:
   playing    the start-up station playing for 10 s
   full       playing, with the search window shown, the news ticker running and the
              community page open in the sponsor pane
-  switching  (--switch-minutes M) stations switched every 30 s through the media-player
-             interface for M minutes: the figure after the first station and at the end
+  switching  (--switch-minutes M) a station of the most-clicked list clicked, then stations
+             switched every 30 s through the media-player interface (Next, Previous at
+             the end of the list) for M minutes: the figure after the first station
+             ("switch-first") and at the end ("switch-end")
 
 Usage: bench/memory/memory_bench.py [--runs N] [--build DIR] [--switch-minutes M]
 A second QtWebEngine program shares pages with this one and makes every PSS figure read
@@ -181,11 +183,30 @@ def first_station():
     raise SystemExit("the service sent no station")
 
 
-def mpris_next(env):
-    subprocess.run(["gdbus", "call", "--session", "--dest", "org.mpris.MediaPlayer2.sintonia",
-                    "--object-path", "/org/mpris/MediaPlayer2", "--method",
-                    "org.mpris.MediaPlayer2.Player.Next"], env=env, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=10)
+def gdbus(env, *args):
+    return subprocess.run(["gdbus", "call", "--session", "--dest", "org.mpris.MediaPlayer2.sintonia",
+                           "--object-path", "/org/mpris/MediaPlayer2", *args], env=env,
+                          capture_output=True, text=True, timeout=10).stdout
+
+
+def click_first_row(env):
+    """Plays the top station of the most-clicked list, as a user does with the mouse."""
+    window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Sintonia"], env=env,
+                            capture_output=True, text=True).stdout.split()
+    if not window:
+        raise SystemExit("the main window was not found on the display")
+    # The top row of the list, in the window's own coordinates.
+    subprocess.run(["xdotool", "mousemove", "--window", window[0], "648", "86", "click", "1"], env=env)
+
+
+def switch_station(env, forward):
+    """Next (or Previous at the end of the list) through the media-player interface."""
+    can = gdbus(env, "--method", "org.freedesktop.DBus.Properties.Get", "org.mpris.MediaPlayer2.Player",
+                "CanGoNext" if forward else "CanGoPrevious")
+    if "true" not in can:
+        forward = not forward
+    gdbus(env, "--method", "org.mpris.MediaPlayer2.Player." + ("Next" if forward else "Previous"))
+    return forward
 
 
 def one_run(binary, config, env, state, station, switch_minutes):
@@ -207,14 +228,15 @@ def one_run(binary, config, env, state, station, switch_minutes):
             print(f"warning: {foreign} QtWebEngine processes of other programs are running: "
                   "the figures read low", file=sys.stderr)
         if state == "playing" and switch_minutes:
+            # A station of a list, so that the media keys have a list to walk.
+            click_first_row(env)
+            time.sleep(30.0)
+            results["switch-first"] = measure(proc.pid)
             end = time.monotonic() + switch_minutes * 60
-            first = None
+            forward = True
             while time.monotonic() < end:
-                mpris_next(env)
+                forward = switch_station(env, forward)
                 time.sleep(30.0)
-                if first is None:
-                    first = measure(proc.pid)
-                    results["switch-first"] = first
             results["switch-end"] = measure(proc.pid)
     finally:
         proc.send_signal(signal.SIGTERM)
@@ -237,7 +259,7 @@ def main():
     args = parser.parse_args()
     binary = Path(args.build) / "src" / "sintonia"
     service = Path(args.build) / "server" / "sintonia-station-service"
-    for tool in ("Xvfb", "dbus-daemon", "pulseaudio", "xdpyinfo", "gdbus"):
+    for tool in ("Xvfb", "dbus-daemon", "pulseaudio", "xdpyinfo", "gdbus", "xdotool"):
         if not shutil.which(tool):
             raise SystemExit(f"{tool} is missing (scripts/install-deps.sh installs it)")
 
