@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb pulseaudio pulseaudio-utils dbus sox procps
   x11-utils libglib2.0-bin xdotool
+  desktop-file-utils appstream dpkg-dev
   zlib1g-dev
   desktop-file-utils appstream dpkg-dev
 )

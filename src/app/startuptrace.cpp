@@ -2,6 +2,7 @@
 
 #include "app/frm_sintonia.h"
 #include "platform/webpane.h"
+#include "recording/componentlocation.h"
 #include "service/mirrors.h"
 
 #include <QTimer>
@@ -31,7 +32,14 @@ void attach(TFrm_Sintonia &window)
     }
     if (qEnvironmentVariableIsEmpty("SINTONIA_STARTUP_TRACE"))
         return;
-    QObject::connect(&window, &TFrm_Sintonia::firstShown, &window, [] { print("window-shown"); });
+    QObject::connect(&window, &TFrm_Sintonia::firstShown, &window, [] {
+        print("window-shown");
+        // A line of another kind: the benchmark reads "sintonia-trace <what> <when>" only.
+        const QString component = ComponentLocation::find();
+        std::fprintf(stderr, "sintonia-component %s\n",
+                     component.isEmpty() ? "none" : component.toLocal8Bit().constData());
+        std::fflush(stderr);
+    });
     WebPane *home = window.pane(QStringLiteral("WB_Principale"));
     if (!home)
         return;
