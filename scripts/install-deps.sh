@@ -11,7 +11,6 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb pulseaudio pulseaudio-utils dbus sox procps
   x11-utils libglib2.0-bin xdotool
-  desktop-file-utils appstream dpkg-dev
   zlib1g-dev
   desktop-file-utils appstream dpkg-dev
 )
