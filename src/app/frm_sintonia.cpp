@@ -260,7 +260,7 @@ void TFrm_Sintonia::buildOptions()
     setup.settingsFolder = m_services.settingsFolder;
     setup.autostartFolder = m_services.autostartFolder.isEmpty() ? Autostart::defaultFolder()
                                                                  : m_services.autostartFolder;
-    setup.programPath = QCoreApplication::applicationFilePath();
+    setup.programPath = Autostart::programToStart(QCoreApplication::applicationFilePath());
     setup.dialogs = m_services.dialogs;
     setup.messageParent = this;
     m_options = new Options(setup, std::move(hooks), this);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -25,6 +26,15 @@ QString quotedArgument(const QString &argument)
 }
 
 } // namespace
+
+QString programToStart(const QString &program)
+{
+    const QFileInfo launcher(QFileInfo(program).absolutePath()
+                             + QLatin1String("/../libexec/sintonia/sintonia-start"));
+    if (launcher.isFile() && launcher.isExecutable())
+        return QDir::cleanPath(launcher.absoluteFilePath());
+    return program;
+}
 
 QString defaultFolder()
 {

@@ -11,6 +11,11 @@ inline constexpr char EntryName[] = "Sintonia.desktop";
 // The user's autostart folder, with a trailing "/".
 QString defaultFolder();
 
+// What a login starts for the program file `program`: an installed copy's launcher
+// (../libexec/sintonia/sintonia-start, which also starts the local station service when
+// none is running) when there is one, otherwise the program itself.
+QString programToStart(const QString &program);
+
 // The entry's text for `program`, the full path of the program file.
 QByteArray entry(const QString &program);
 

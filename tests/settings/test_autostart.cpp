@@ -2,6 +2,7 @@
 // a folder that cannot be written changes nothing.
 #include "platform/autostart.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +49,24 @@ private slots:
         file.close();
         QVERIFY(!Autostart::apply(blocker + QLatin1Char('/'), true, QStringLiteral("/bin/true")));
         QVERIFY(QFileInfo(blocker).isFile());
+    }
+
+    void anInstalledCopyStartsThroughItsLauncher()
+    {
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+        const QString program = prefix.filePath(QStringLiteral("bin/sintonia"));
+        // A build tree: no launcher beside the program.
+        QCOMPARE(Autostart::programToStart(program), program);
+
+        QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("libexec/sintonia")));
+        QFile launcher(prefix.filePath(QStringLiteral("libexec/sintonia/sintonia-start")));
+        QVERIFY(launcher.open(QIODevice::WriteOnly));
+        launcher.close();
+        // A launcher that cannot run is no launcher.
+        QCOMPARE(Autostart::programToStart(program), program);
+        QVERIFY(launcher.setPermissions(launcher.permissions() | QFileDevice::ExeOwner));
+        QCOMPARE(Autostart::programToStart(program), launcher.fileName());
     }
 };
 
