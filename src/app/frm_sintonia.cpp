@@ -4,6 +4,7 @@
 #include "app/darkpalette.h"
 #include "app/mainlayout.h"
 #include "app/mainmenu.h"
+#include "app/mediakeys.h"
 #include "app/windowmodes.h"
 #include "web/frm_about.h"
 #include "web/links.h"
@@ -165,6 +166,7 @@ void TFrm_Sintonia::buildSubsystems()
     buildOptions();
     buildModes();
     buildPageSwitch();
+    m_media = MediaKeys::build(*this, m_services.media);
 }
 
 void TFrm_Sintonia::buildPageSwitch()

@@ -23,6 +23,7 @@ class TFrm_GestioneNews;
 class TFrm_News;
 class TFrm_GestioneOpzioni;
 class Mirrors;
+class MediaControl;
 class Playback;
 class RecordingPage;
 class SudokuPage;
@@ -51,6 +52,7 @@ public:
     CatalogueCapture &catalogue() const { return *m_catalogue; }
     StationLists &stationLists() const { return *m_lists; }
     Playback &playback() const { return *m_playback; }
+    MediaControl &media() const { return *m_media; }
     RecordingPage &recording() const { return *m_recording; }
     SudokuPage &sudoku() const { return *m_sudoku; }
     Options &options() const { return *m_options; }
@@ -113,6 +115,7 @@ private:
     CatalogueCapture *m_catalogue = nullptr;
     StationLists *m_lists = nullptr;
     Playback *m_playback = nullptr;
+    MediaControl *m_media = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     RecordingPage *m_recording = nullptr;
     SudokuPage *m_sudoku = nullptr;

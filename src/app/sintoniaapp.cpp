@@ -29,6 +29,8 @@ int runSintonia(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("sintonia"));
     // No display name: the window manager would see it appended to every caption.
     QApplication::setApplicationVersion(QStringLiteral("4.5"));
+    // Wayland desktops find the window's icon and name through the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.sintonia.Sintonia"));
     QApplication::setQuitOnLastWindowClosed(false);
     // One look on every desktop: the dark player in Qt's own style.
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -48,6 +50,7 @@ int runSintonia(int argc, char **argv)
     const Folders::TempFolder temp = Folders::tempFolder();
     PlatformServices services{&panes, &dialogs, &shell, &random, &clock, &notices, Folders::settingsFolder(),
                               temp.path, QString(), QString(), &wallClock, &proxy, {}, &notifier};
+    services.media = &notices;
 
     int code = 0;
     {

@@ -1,73 +1,19 @@
 #include "platform/mprisnotice.h"
 
+#include "platform/mediarequests.h"
 #include "platform/mprisservice.h"
-#include "platform/notice.h"
 
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-
-namespace {
-const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
-const QString ConnectionName = QStringLiteral("sintonia-now-playing");
-} // namespace
-
-MprisService::MprisService()
-    : m_bus(QStringLiteral("unconnected"))
+MprisNotice::MprisNotice(const QString &serviceName)
+    : m_requests(std::make_shared<MediaRequests>())
+    , m_thread(new QThread)
+    , m_service(new MprisService(serviceName, m_requests))
 {
-    new MprisRootAdaptor(this);
-    new MprisPlayerAdaptor(this);
-}
-
-void MprisService::start()
-{
-    m_bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, ConnectionName);
-    if (!m_bus.isConnected())
-        return; // no session bus: nobody to tell
-    m_registered = m_bus.registerObject(ObjectPath, this, QDBusConnection::ExportAdaptors)
-        && m_bus.registerService(QLatin1String(MprisNotice::ServiceName));
-}
-
-void MprisService::apply(const QByteArray &record)
-{
-    const Notice::Reading reading = Notice::read(record);
-    if (reading.valid && reading.playing) {
-        m_status = QStringLiteral("Playing");
-        m_metadata = {
-            {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/mpris/MediaPlayer2/Track/1")))},
-            {QStringLiteral("xesam:title"), reading.title},
-            {QStringLiteral("xesam:artist"), QStringList{reading.artist}},
-        };
-    } else {
-        m_status = QStringLiteral("Stopped");
-        m_metadata.clear();
-    }
-    if (!m_registered)
-        return;
-    QDBusMessage changed = QDBusMessage::createSignal(ObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("PropertiesChanged"));
-    changed << QStringLiteral("org.mpris.MediaPlayer2.Player")
-            << QVariantMap{{QStringLiteral("PlaybackStatus"), m_status}, {QStringLiteral("Metadata"), m_metadata}}
-            << QStringList();
-    m_bus.send(changed);
-}
-
-void MprisService::stop()
-{
-    if (m_registered) {
-        m_bus.unregisterService(QLatin1String(MprisNotice::ServiceName));
-        m_bus.unregisterObject(ObjectPath);
-        m_registered = false;
-    }
-    QDBusConnection::disconnectFromBus(ConnectionName);
-}
-
-MprisNotice::MprisNotice()
-    : m_thread(new QThread)
-    , m_service(new MprisService)
-{
-    m_thread->setObjectName(QStringLiteral("now-playing notice"));
+    m_thread->setObjectName(QStringLiteral("media player"));
     m_service->moveToThread(m_thread);
     QObject::connect(m_thread, &QThread::finished, m_service, &QObject::deleteLater);
+    // However often the bus asks, the window's thread is told once per batch of requests.
+    QObject::connect(m_service, &MprisService::requestsWaiting, &m_window, [this] { takeRequests(); },
+                     Qt::QueuedConnection);
     m_thread->start();
     QMetaObject::invokeMethod(m_service, &MprisService::start, Qt::QueuedConnection);
 }
@@ -75,6 +21,7 @@ MprisNotice::MprisNotice()
 MprisNotice::~MprisNotice()
 {
     // The last notice (the clearing one) goes out before the thread ends.
+    QObject::disconnect(m_service, nullptr, &m_window, nullptr);
     QMetaObject::invokeMethod(m_service, &MprisService::stop, Qt::QueuedConnection);
     m_thread->quit();
     if (m_thread->wait(2000)) {
@@ -89,4 +36,40 @@ void MprisNotice::deliver(const QByteArray &record)
 {
     QMetaObject::invokeMethod(m_service, [service = m_service, record] { service->apply(record); },
                               Qt::QueuedConnection);
+}
+
+void MprisNotice::attach(MediaCommands *player)
+{
+    m_player = player;
+    if (!player)
+        m_state = Media::State();
+    m_requests->take(); // what was asked of another player is not this one's to do
+    QMetaObject::invokeMethod(m_service,
+                              [service = m_service, attached = player != nullptr, state = m_state] {
+                                  service->setPlayer(attached, state);
+                              },
+                              Qt::QueuedConnection);
+}
+
+void MprisNotice::publish(const Media::State &state)
+{
+    m_state = state;
+    if (!m_player)
+        return;
+    QMetaObject::invokeMethod(m_service, [service = m_service, state] { service->setPlayer(true, state); },
+                              Qt::QueuedConnection);
+}
+
+void MprisNotice::takeRequests()
+{
+    for (const MediaRequests::Request &request : m_requests->take()) {
+        if (!m_player)
+            return;
+        if (request.isStep) {
+            if (request.steps != 0) // as many back as on
+                m_player->step(request.steps);
+        }
+        else
+            m_player->command(request.command);
+    }
 }

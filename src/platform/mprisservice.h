@@ -1,90 +1,66 @@
 #pragma once
 
+#include "platform/mediaplayer.h"
+
 #include <QByteArray>
-#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
 
-// The media-player object on the session bus; it lives in the notice thread.
+#include <memory>
+
+class MediaRequests;
+class QTimer;
+
+// The media-player object on the session bus. It lives in a thread of its own: it answers
+// the bus from what the window told it last, and hands the desktop's requests on through
+// the queue without ever waiting for the window.
 class MprisService final : public QObject
 {
     Q_OBJECT
 
+signals:
+    // Requests wait in the queue: the window's thread should take them.
+    void requestsWaiting();
+
 public:
-    MprisService();
+    MprisService(QString serviceName, std::shared_ptr<MediaRequests> requests);
     void start();
-    void apply(const QByteArray &record);
     void stop();
 
-    QString playbackStatus() const { return m_status; }
-    QVariantMap metadata() const { return m_metadata; }
+    // From the window: the now-playing notice, and the player's state (a player that is
+    // not attached takes no commands).
+    void apply(const QByteArray &record);
+    void setPlayer(bool attached, const Media::State &state);
+
+    // From the desktop.
+    void request(Media::Command command);
+    void requestStep(int steps);
+
+    bool attached() const { return m_attached; }
+    const Media::State &state() const { return m_state; }
+    QString playbackStatus() const;
+    QVariantMap metadata() const;
+    // Every property of each interface that tells a change with PropertiesChanged.
+    QVariantMap rootProperties() const;
+    QVariantMap playerProperties() const;
 
 private:
+    void changed();
+    void sendChanges();
+    void sendChange(const QString &interface, const QVariantMap &now, QVariantMap &sent);
+
+    QString m_serviceName;
+    QString m_connectionName;
+    std::shared_ptr<MediaRequests> m_requests;
     QDBusConnection m_bus;
-    QString m_status = QStringLiteral("Stopped");
-    QVariantMap m_metadata;
+    QTimer *m_changes = nullptr; // gathers a burst of changes into one signal
+    QVariantMap m_noticeMetadata;
+    bool m_noticePlaying = false;
+    Media::State m_state;
+    bool m_attached = false;
     bool m_registered = false;
-};
-
-class MprisRootAdaptor final : public QDBusAbstractAdaptor
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2")
-    Q_PROPERTY(bool CanQuit READ no)
-    Q_PROPERTY(bool CanRaise READ no)
-    Q_PROPERTY(bool HasTrackList READ no)
-    Q_PROPERTY(QString Identity READ identity)
-    Q_PROPERTY(QStringList SupportedUriSchemes READ none)
-    Q_PROPERTY(QStringList SupportedMimeTypes READ none)
-
-public:
-    explicit MprisRootAdaptor(MprisService *parent) : QDBusAbstractAdaptor(parent) {}
-    bool no() const { return false; }
-    QString identity() const { return QStringLiteral("Sintonia"); }
-    QStringList none() const { return {}; }
-
-public slots:
-    void Raise() {}
-    void Quit() {}
-};
-
-class MprisPlayerAdaptor final : public QDBusAbstractAdaptor
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
-    Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
-    Q_PROPERTY(QVariantMap Metadata READ metadata)
-    Q_PROPERTY(double Rate READ one)
-    Q_PROPERTY(double MinimumRate READ one)
-    Q_PROPERTY(double MaximumRate READ one)
-    Q_PROPERTY(double Volume READ one)
-    Q_PROPERTY(qlonglong Position READ position)
-    Q_PROPERTY(bool CanGoNext READ no)
-    Q_PROPERTY(bool CanGoPrevious READ no)
-    Q_PROPERTY(bool CanPlay READ no)
-    Q_PROPERTY(bool CanPause READ no)
-    Q_PROPERTY(bool CanSeek READ no)
-    Q_PROPERTY(bool CanControl READ no)
-
-public:
-    explicit MprisPlayerAdaptor(MprisService *parent) : QDBusAbstractAdaptor(parent), m_service(parent) {}
-    QString playbackStatus() const { return m_service->playbackStatus(); }
-    QVariantMap metadata() const { return m_service->metadata(); }
-    double one() const { return 1.0; }
-    qlonglong position() const { return 0; }
-    bool no() const { return false; }
-
-public slots:
-    // The station plays in its page; the desktop's controls have nothing to drive.
-    void Play() {}
-    void Pause() {}
-    void PlayPause() {}
-    void Stop() {}
-    void Next() {}
-    void Previous() {}
-
-private:
-    MprisService *m_service;
+    QVariantMap m_sentRoot;
+    QVariantMap m_sentPlayer;
 };

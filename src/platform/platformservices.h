@@ -14,6 +14,7 @@ class WallClock;
 class NoticeSink;
 class ProxyControl;
 class DesktopNotifier;
+class MediaRemote;
 
 // What the windows need from the desktop, handed to them at creation. The real program
 // passes the Linux implementations; tests pass fakes.
@@ -33,4 +34,5 @@ struct PlatformServices
     ProxyControl *proxy = nullptr;
     std::function<QRect()> workArea; // empty: the primary screen's available area
     DesktopNotifier *notifier = nullptr; // none: no notifications
+    MediaRemote *media = nullptr; // the desktop's media controls; none: not offered
 };

@@ -14,9 +14,6 @@
 #include <QTabWidget>
 #include <QUrl>
 
-namespace {
-}
-
 Playback::Playback(const PlaybackWidgets &widgets, const Mirrors &mirrors, const CatalogueStore &catalogue,
                    const LanguageTextSource &texts, Dialogs &dialogs, NoticeSink &notices, QString creditLine,
                    QObject *parent)
@@ -84,6 +81,7 @@ void Playback::RowClick(int list, int slot)
     loadBanner();
     loadSponsorForGenericEdition();
     PlayListStation(list, slot, true);
+    emit played(PlayRequest::of(PlayRequest::Way::Row, list, slot));
 }
 
 void Playback::TrayEntryClick(int list, int slot)
@@ -93,6 +91,7 @@ void Playback::TrayEntryClick(int list, int slot)
     // The most-clicked entries leave the loading line as it is.
     ShowPlaybackPanes(list == 3);
     PlayListStation(list, slot, list == 3);
+    emit played(PlayRequest::of(PlayRequest::Way::TrayEntry, list, slot));
 }
 
 void Playback::ShowPlaybackPanes(bool withLoadingLine)
@@ -144,6 +143,11 @@ void Playback::PlayStationById(int stationId)
     loadSponsorForGenericEdition();
     if (m_w.pnlAscolta)
         m_w.pnlAscolta->setGeometry(m_playingBounds);
+    PlayRequest request = PlayRequest::of(PlayRequest::Way::ById);
+    request.stationId = stationId;
+    request.code = m_nowPlayingCode;
+    request.scheduledName = m_inputs.scheduledName;
+    emit played(request);
 }
 
 void Playback::OpenServerSection(int section)
@@ -154,6 +158,7 @@ void Playback::OpenServerSection(int section)
     loadBanner();
     loadSponsorForGenericEdition();
     PlayListStation(1, section, true);
+    emit played(PlayRequest::of(PlayRequest::Way::Section, 1, section));
 }
 
 void Playback::OpenPersonalAddress()
@@ -170,6 +175,11 @@ void Playback::OpenPersonalAddress()
                                               .arg(NowPlaying::displayable(typed, 100)));
         return;
     }
+    PlayAddress(address);
+}
+
+void Playback::PlayAddress(const QString &address)
+{
     if (m_w.pnlAscolta)
         m_w.pnlAscolta->setGeometry(m_playingBounds);
     ShowPlaybackPanes();
@@ -180,6 +190,39 @@ void Playback::OpenPersonalAddress()
     m_nowPlayingCode = 19;
     loadBanner();
     loadSponsorForGenericEdition();
+    PlayRequest request = PlayRequest::of(PlayRequest::Way::Address);
+    request.address = address;
+    emit played(request);
+}
+
+void Playback::Replay(const PlayRequest &request)
+{
+    switch (request.way) {
+    case PlayRequest::Way::Row: RowClick(request.list, request.slot); break;
+    case PlayRequest::Way::TrayEntry: TrayEntryClick(request.list, request.slot); break;
+    case PlayRequest::Way::ById:
+        if (request.stationId == 0)
+            return;
+        m_nowPlayingCode = request.code;
+        if (request.code == 20)
+            m_inputs.scheduledName = request.scheduledName;
+        PlayStationById(request.stationId);
+        break;
+    case PlayRequest::Way::Section: OpenServerSection(request.slot); break;
+    case PlayRequest::Way::Address:
+        if (WebAddress::isWebPage(request.address))
+            PlayAddress(request.address);
+        break;
+    case PlayRequest::Way::None: break;
+    }
+}
+
+void Playback::Silence()
+{
+    m_nowPlayingCode = -1;
+    m_reload.stop();
+    if (m_w.wbRadio)
+        m_w.wbRadio->navigate(QStringLiteral("about:blank"));
 }
 
 void Playback::setPersonalName(int k, const QString &name)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "playback/nowplaying.h"
+#include "playback/playrequest.h"
 
 #include <QRect>
 #include <QTimer>
@@ -40,6 +41,8 @@ class Playback final : public QObject
 signals:
     // The now-playing hint of the tray icon and the window ("Stai ascoltando: ...").
     void hintChanged(const QString &hint);
+    // A station (or page) went into the listening pane, by the way `request` tells.
+    void played(const PlayRequest &request);
 
 public:
     static constexpr int ReloadDelayMs = 5000;
@@ -57,6 +60,10 @@ public:
     void PlayStationById(int stationId);
     void OpenServerSection(int section);
     void OpenPersonalAddress();
+    // Plays again what `request` played, the way it played it.
+    void Replay(const PlayRequest &request);
+    // The listening pane goes quiet: a blank page, and nothing named as playing.
+    void Silence();
 
     void Wb_RadioProgressChange(int progress, int progressMax);
     void Wb_RadioTitleChange(const QString &title);
@@ -86,6 +93,7 @@ private:
     // The address slot `slot` of `list` plays, or a null text when there is none.
     QString addressOf(int list, int slot) const;
     bool playable(int list, int slot) const;
+    void PlayAddress(const QString &address);
     void loadBanner();
     void loadSponsorForGenericEdition();
     NowPlayingInputs inputs() const;
