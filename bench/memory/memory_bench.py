@@ -209,6 +209,14 @@ def switch_station(env, forward):
     return forward
 
 
+def now_playing(env):
+    """The title the media-player interface names, for the record of the switching run."""
+    meta = gdbus(env, "--method", "org.freedesktop.DBus.Properties.Get", "org.mpris.MediaPlayer2.Player",
+                 "Metadata")
+    marker = "'xesam:title': <'"
+    return meta.split(marker, 1)[1].split("'>", 1)[0] if marker in meta else "-"
+
+
 def one_run(binary, config, env, state, station, switch_minutes):
     (config / "sintonia" / "OpzSN.txt").write_bytes(
         options_file(autoplay=state != "idle", station=station, search=state == "full"))
@@ -231,12 +239,14 @@ def one_run(binary, config, env, state, station, switch_minutes):
             # A station of a list, so that the media keys have a list to walk.
             click_first_row(env)
             time.sleep(30.0)
+            print(f"switching: {now_playing(env)}", file=sys.stderr)
             results["switch-first"] = measure(proc.pid)
             end = time.monotonic() + switch_minutes * 60
             forward = True
             while time.monotonic() < end:
                 forward = switch_station(env, forward)
                 time.sleep(30.0)
+                print(f"switching: {now_playing(env)}", file=sys.stderr)
             results["switch-end"] = measure(proc.pid)
     finally:
         proc.send_signal(signal.SIGTERM)
