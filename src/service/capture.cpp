@@ -1,7 +1,5 @@
 #include "service/capture.h"
 
-#include "platform/paneaddress.h"
-#include "platform/webpane.h"
 #include "service/catalogue.h"
 
 #include <QFile>
@@ -74,19 +72,6 @@ QByteArray convertBreaks(const QByteArray &page)
         out += "\r\n";
     });
     return out;
-}
-
-bool showsErrorPage(const WebPane &pane)
-{
-    return pane.locationUrl() == QLatin1String(PaneAddress::ErrorPageLocation);
-}
-
-QString writeEmptyCapture(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return file.errorString();
-    return {};
 }
 
 QString ConvertBreaks(const QString &tempFolder)
