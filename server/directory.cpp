@@ -1,12 +1,16 @@
 #include "directory.h"
 
+#include "sql_statement.h"
+
 #include <sqlite3.h>
 
 namespace station {
 
+using sql::Statement;
+
 namespace {
 
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 constexpr const char *kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS stations (
@@ -32,62 +36,21 @@ CREATE TABLE IF NOT EXISTS newsletter (
   address TEXT PRIMARY KEY COLLATE NOCASE,
   subscribed_at INTEGER NOT NULL
 );
+CREATE INDEX IF NOT EXISTS stations_by_name ON stations(name COLLATE NOCASE);
+CREATE TABLE IF NOT EXISTS streams (
+  station_id INTEGER PRIMARY KEY REFERENCES stations(id) ON DELETE CASCADE,
+  address TEXT NOT NULL UNIQUE,
+  stream TEXT NOT NULL,
+  homepage TEXT NOT NULL DEFAULT '',
+  country TEXT NOT NULL DEFAULT '',
+  codec TEXT NOT NULL DEFAULT '',
+  bitrate INTEGER NOT NULL DEFAULT 0
+);
 CREATE TABLE IF NOT EXISTS meta (
   key TEXT PRIMARY KEY,
   value TEXT NOT NULL
 );
 )sql";
-
-// A prepared statement, finalised on scope exit.
-class Statement {
-public:
-  Statement(sqlite3 *db, const char *sql) : db_(db) {
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-      throw DirectoryError(std::string("cannot prepare statement: ") + sqlite3_errmsg(db));
-  }
-  ~Statement() { sqlite3_finalize(stmt_); }
-  Statement(const Statement &) = delete;
-  Statement &operator=(const Statement &) = delete;
-
-  Statement &bind(int index, std::int64_t value) {
-    check(sqlite3_bind_int64(stmt_, index, value));
-    return *this;
-  }
-  Statement &bind(int index, const std::string &value) {
-    check(sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()),
-                            SQLITE_TRANSIENT));
-    return *this;
-  }
-  // true while a row is available.
-  bool step() {
-    const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW)
-      return true;
-    if (rc == SQLITE_DONE)
-      return false;
-    throw DirectoryError(std::string("statement failed: ") + sqlite3_errmsg(db_));
-  }
-  void reset() {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
-  }
-  std::int64_t integer(int column) { return sqlite3_column_int64(stmt_, column); }
-  std::string text(int column) {
-    const auto *data = sqlite3_column_text(stmt_, column);
-    const int size = sqlite3_column_bytes(stmt_, column);
-    return data ? std::string(reinterpret_cast<const char *>(data), static_cast<std::size_t>(size))
-                : std::string();
-  }
-
-private:
-  void check(int rc) {
-    if (rc != SQLITE_OK)
-      throw DirectoryError(std::string("cannot bind value: ") + sqlite3_errmsg(db_));
-  }
-
-  sqlite3 *db_;
-  sqlite3_stmt *stmt_ = nullptr;
-};
 
 constexpr const char *kStationColumns = "s.id, s.name, s.caption, s.genre, s.created_at";
 
@@ -163,7 +126,7 @@ std::optional<Station> Directory::station(std::int64_t id) {
   return read_station(stmt);
 }
 
-template <class F> void Directory::in_transaction(F &&work) {
+void Directory::in_transaction(const std::function<void()> &work) {
   exec("BEGIN");
   try {
     work();
@@ -336,6 +299,14 @@ void Directory::set_meta(const std::string &key, const std::string &value) {
   const std::lock_guard lock(mutex_);
   Statement stmt(db_, "INSERT OR REPLACE INTO meta (key, value) VALUES (?1, ?2)");
   stmt.bind(1, key).bind(2, value).step();
+}
+
+std::uint64_t Directory::version() {
+  const std::lock_guard lock(mutex_);
+  // Changes through this connection, and (data_version) commits of others.
+  Statement stmt(db_, "PRAGMA data_version");
+  const auto others = stmt.step() ? static_cast<std::uint64_t>(stmt.integer(0)) : 0;
+  return static_cast<std::uint64_t>(sqlite3_total_changes64(db_)) << 32 | (others & 0xFFFFFFFFu);
 }
 
 } // namespace station

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -52,6 +53,29 @@ struct Trailer {
   bool operator==(const Trailer &) const = default;
 };
 
+// What an imported station plays, and what its page tells about it.
+struct StationStream {
+  std::string address;  // as the import file gave it: re-imports match on it
+  std::string stream;   // what the player plays; may be a playlist address
+  std::string homepage; // empty when unknown
+  std::string country;  // two capital letters, or empty
+  std::string codec;    // as the file named it, or empty
+  std::int64_t bitrate = 0; // kbit/s, 0 when unknown
+
+  bool operator==(const StationStream &) const = default;
+};
+
+struct ImportedStation {
+  Station station;
+  StationStream stream;
+};
+
+// Imported stations are numbered from here on: apart from the demo stations
+// and the test pages of the player (pages.h).
+inline constexpr std::int64_t kFirstImportedId = 10001;
+
+class ImportTransaction; // import_transaction.h
+
 // A whole directory written in one transaction (the demo seed).
 struct BulkLoad {
   std::vector<Station> stations; // with their ids
@@ -100,13 +124,28 @@ public:
   Trailer trailer(int edition);
   void set_trailer(int edition, const Trailer &trailer);
 
+  // Imported stations (directory_streams.cpp).
+  std::optional<StationStream> stream(std::int64_t station_id);
+  std::vector<ImportedStation> imported_stations(); // by id
+  // The imported station of a stream address.
+  std::optional<ImportedStation> imported(const std::string &address);
+  // Whether the directory still holds the demo stations of its first start.
+  bool holds_demo();
+  // Runs `work` in one transaction: all of its changes, or none when it
+  // throws (the exception is passed on).
+  void import_transaction(const std::function<void(ImportTransaction &)> &work);
+
   std::optional<std::string> meta(const std::string &key);
   void set_meta(const std::string &key, const std::string &value);
+
+  // A number that differs after every change of the directory (through this
+  // connection or another one), so that what is computed from it can be kept.
+  std::uint64_t version();
 
 private:
   void create_schema();
   void exec(const char *sql);
-  template <class F> void in_transaction(F &&work);
+  void in_transaction(const std::function<void()> &work);
 
   std::mutex mutex_;
   sqlite3 *db_ = nullptr;

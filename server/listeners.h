@@ -1,19 +1,15 @@
-// The ten listening ports on 127.0.0.1, each one HTTP server that can be
-// stopped (connections refused) and started again while the service runs.
+// The ten listening ports on 127.0.0.1, each one HTTP server (http_server.h)
+// that can stop listening (connections refused) and listen again while the
+// service runs.
 #pragma once
 
 #include "endpoint.h"
+#include "http_server.h"
 
 #include <array>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-
-namespace httplib {
-struct Request;
-struct Response;
-} // namespace httplib
 
 namespace station {
 
@@ -27,17 +23,14 @@ public:
 
 class Listeners final : public PortSwitch {
 public:
-  // Called on the servers' worker threads, for every request of every port.
-  using Dispatch =
-      std::function<void(Endpoint, int port, const httplib::Request &, httplib::Response &)>;
-
-  // Called after the answer of every request the dispatcher did not see
-  // (requests the HTTP layer rejected itself) and of those it did.
-  using Logger = std::function<void(Endpoint, int port, const httplib::Request &,
-                                    const httplib::Response &)>;
+  // Called on the port's server thread for every request it reads in full.
+  using Dispatch = std::function<HttpAnswer(Endpoint, int port, const HttpRequest &)>;
+  // Called for every request the HTTP layer refused itself, with its status.
+  using Refused = std::function<void(Endpoint, int port, const HttpRequest &, int status)>;
 
   // ports in address-file order; 0 lets the system choose a free port.
-  Listeners(const std::array<int, kPortCount> &ports, Dispatch dispatch, Logger logger);
+  Listeners(const std::array<int, kPortCount> &ports, Dispatch dispatch, Refused refused,
+            HttpServerSettings settings = {});
   ~Listeners() override;
   Listeners(const Listeners &) = delete;
   Listeners &operator=(const Listeners &) = delete;
@@ -51,8 +44,15 @@ public:
   void stop_all();
 
 private:
-  class Port;
-  std::array<std::unique_ptr<Port>, kPortCount> ports_;
+  struct Port {
+    Endpoint endpoint;
+    int requested = 0;
+    std::unique_ptr<HttpServer> server;
+  };
+  std::array<Port, kPortCount> ports_;
+  Dispatch dispatch_;
+  Refused refused_;
+  HttpServerSettings settings_;
 };
 
 } // namespace station

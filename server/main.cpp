@@ -1,4 +1,5 @@
 // sintonia-station-service: the local station service of Sintonia.
+#include "import_command.h"
 #include "options.h"
 #include "run.h"
 
@@ -18,5 +19,7 @@ int main(int argc, char **argv) {
     std::fputs(station::usage_text().c_str(), stdout);
     return 0;
   }
+  if (!parsed.options.import_path.empty())
+    return station::run_import(parsed.options);
   return station::run_service(parsed.options);
 }

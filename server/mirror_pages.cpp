@@ -1,4 +1,5 @@
 // The pages of the six mirrors: access handshake, catalogue and banner.
+#include "catalogue_cache.h"
 #include "pages.h"
 
 namespace station {
@@ -50,11 +51,20 @@ Reply catalogue_page(const PageRequest &request, PageContext &context) {
   if (!edition || !radio)
     return bad_request_reply("Parametri del catalogo mancanti o non validi.");
 
-  const auto input = load_catalogue(context.directory, static_cast<int>(*edition), request.now,
-                                    request.host, context.sites);
   const bool garbled = request.fault.mode == FaultMode::Garble;
   Reply reply;
-  reply.body = catalogue_body(catalogue_lines(input), garbled);
+  if (context.catalogue) {
+    const auto kept = context.catalogue->body(context.directory, static_cast<int>(*edition),
+                                              request.now, request.host, context.sites);
+    if (garbled)
+      reply.body = "<BR>" + *kept;
+    else
+      reply.shared_body = kept;
+  } else {
+    const auto input = load_catalogue(context.directory, static_cast<int>(*edition),
+                                      request.now, request.host, context.sites);
+    reply.body = catalogue_body(catalogue_lines(input), garbled);
+  }
   // The client saves the page from its cache: it must be cacheable.
   reply.cache_control = "private, max-age=60";
   if (garbled)

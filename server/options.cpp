@@ -78,6 +78,10 @@ std::string apply(std::string_view name, std::string_view value, Options &option
     options.db_path = value;
   else if (name == "--log")
     options.log_path = value;
+  else if (name == "--import")
+    options.import_path = value;
+  else if (name == "--host-name")
+    options.host_names.emplace_back(value);
   else if (name == "--ready-file")
     options.ready_file = value;
   else if (name == "--news-feeds")
@@ -153,7 +157,14 @@ The local station service of Sintonia: six mirrors and four sites on 127.0.0.1.
   --site-ports P,...     the four site ports: product, maker, second, sister
   --db PATH              the SQLite station directory, created and seeded when new
                          (default $XDG_DATA_HOME/sintonia-station-service/stations.db)
+  --import FILE          add the stations of FILE to the directory and exit:
+                         an M3U or M3U8 playlist, a PLS playlist, or a JSON
+                         station list of the community radio directory;
+                         importing the same file again changes nothing
   --log PATH             append one line per request to PATH
+  --host-name NAME       also answer requests for NAME (the mirrors' or sites' name
+                         in the client's address file); 127.0.0.1, localhost and
+                         names under .localhost and .test always (repeatable)
   --fault PORT=MODE      start with a fault; PORT: 1..6, mirrorN, siteN or a site
                          name; MODE: none, refuse, title, slow, garble (repeatable)
   --slow-ms MS           delay of the slow fault (default 20000)

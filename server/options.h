@@ -23,7 +23,9 @@ struct Options {
   std::string db_path;    // empty: the default of default_db_path()
   std::string log_path;   // empty: no log file (the control page still has it)
   std::string ready_file; // empty: none
+  std::string import_path; // set: import this file into the directory and exit
   std::vector<FaultSetting> faults;
+  std::vector<std::string> host_names; // more names the Host header may give (host_names.h)
   int slow_ms = 20000;
   std::string news_feeds;        // empty: only the sample news, no network
   int news_interval_s = 15 * 60; // between two reads of the news feeds

@@ -29,13 +29,24 @@ struct PageRequest {
   std::string host;         // the mirror or site as the client named it (query.h)
   FaultState fault;         // the fault of this port
   std::int64_t now = 0;     // seconds since the epoch
+  std::string client{};     // the client's address, "127.0.0.1"
+  bool from_elsewhere = false; // sent by a page of another site (an <img>, a link)
 };
+
+class CatalogueCache;
+class ClickGate;
+class NewsletterGate;
 
 // What pages may use besides the request.
 struct PageContext {
   Directory &directory;
   Placeholders sites; // "product", "maker", "second", "sister" -> "127.0.0.1:port"
   const NewsStore &news;
+  // The service's guards; pages without them count every click, compute the
+  // catalogue on every request and take every address (tests of a page).
+  ClickGate *clicks = nullptr;
+  CatalogueCache *catalogue = nullptr;
+  NewsletterGate *newsletter = nullptr;
 };
 
 using PageHandler = Reply (*)(const PageRequest &, PageContext &);
@@ -58,7 +69,9 @@ Reply catalogue_page(const PageRequest &request, PageContext &context);
 Reply banner_page(const PageRequest &request, PageContext &context);
 
 // Station player pages and their sound (player_pages.cpp).
-//   /Radio/mostraRadio.asp?Id=N  the player of station N; every GET counts a click
+//   /Radio/mostraRadio.asp?Id=N  the player of station N; a GET counts a click,
+//                                once per client and station an hour (click_gate.h),
+//                                and never when a page of another site sent it
 //   /stream/N.wav                the tone of station N (audio_stream.h)
 // Two ids are test pages, never stations: kLoadingPageId keeps the title
 // "caricamento" and plays nothing; kAnnouncingPageId is titled "RADIO:-"

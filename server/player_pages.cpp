@@ -1,7 +1,9 @@
 // The player page of a station and the tone it plays.
 #include "audio_stream.h"
+#include "click_gate.h"
 #include "numbers.h"
 #include "pages.h"
+#include "stream_player_page.h"
 
 #include <memory>
 
@@ -59,10 +61,13 @@ Reply player_page(const PageRequest &request, PageContext &context) {
   const auto station = context.directory.station(*id);
   if (!station)
     return station_not_found();
-  if (request.method == "GET") {
+  if (request.method == "GET" && !request.from_elsewhere &&
+      (!context.clicks || context.clicks->admit(request.client, *id, request.now))) {
     const Click click{*id, request.now};
     context.directory.add_clicks({&click, 1});
   }
+  if (const auto stream = context.directory.stream(*id))
+    return stream_player_page(*station, *stream, request.now);
   return player_reply(station->name, station->name,
                       station->genre.empty() ? station->caption
                                              : station->caption + " \xC2\xB7 " + station->genre,

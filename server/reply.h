@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ struct Reply {
   // may be kept; the others are revalidated, so a fault switch shows at once.
   std::string cache_control = "no-cache";
   std::string body; // the bytes as sent
+  // Instead of `body` when set: bytes kept by the page (the catalogue), sent
+  // without a copy.
+  std::shared_ptr<const std::string> shared_body;
   std::string note; // for the request log: the fault that shaped the answer
   // Pages go out byte for byte, never compressed. Plain answers (the control
   // pages) may be compressed, and are also written in full when the port

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <ctime>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace station {
 
 namespace {
@@ -60,30 +64,65 @@ RequestLog::~RequestLog() {
     std::fclose(file_);
 }
 
-bool RequestLog::open(const std::string &path, std::string &error) {
-  std::FILE *file = std::fopen(path.c_str(), "a");
-  if (!file) {
-    error = "cannot open request log " + path;
+bool RequestLog::reopen(std::string &error) {
+  const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    error = "cannot open request log " + path_;
     return false;
   }
-  const std::lock_guard lock(mutex_);
+  struct stat status{};
+  // A log left by an older version may be readable by others: no longer.
+  fchmod(fd, 0600);
+  file_bytes_ = fstat(fd, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+  std::FILE *file = fdopen(fd, "a");
+  if (!file) {
+    ::close(fd);
+    error = "cannot open request log " + path_;
+    return false;
+  }
   if (file_)
     std::fclose(file_);
   file_ = file;
   return true;
 }
 
+bool RequestLog::open(const std::string &path, std::string &error) {
+  const std::lock_guard lock(mutex_);
+  const std::string previous = path_;
+  path_ = path;
+  if (!reopen(error)) {
+    path_ = previous;
+    return false;
+  }
+  return true;
+}
+
+void RequestLog::rotate() {
+  std::fclose(file_);
+  file_ = nullptr;
+  std::rename(path_.c_str(), (path_ + ".1").c_str());
+  std::string error;
+  if (!reopen(error))
+    std::fprintf(stderr, "sintonia-station-service: %s\n", error.c_str());
+}
+
 void RequestLog::write(const LogEntry &entry) {
   std::string line = format_log_line(entry);
   const std::lock_guard lock(mutex_);
+  if (file_ && file_bytes_ > 0 && file_bytes_ + line.size() + 1 > max_bytes_)
+    rotate();
   if (file_) {
     std::fputs(line.c_str(), file_);
     std::fputc('\n', file_);
     std::fflush(file_);
+    file_bytes_ += line.size() + 1;
   }
+  kept_bytes_ += line.size();
   kept_.push_back(std::move(line));
-  if (kept_.size() > kKeptLines)
+  while (kept_.size() > kKeptLines || (kept_.size() > 1 && kept_bytes_ > kKeptBytes)) {
+    kept_bytes_ -= kept_.front().size();
     kept_.pop_front();
+  }
   ++written_;
 }
 

@@ -10,9 +10,15 @@
 // "slow", "garble"), or "control" for the control pages. The path is the
 // request target as sent (still percent-encoded); bytes outside printable
 // ASCII in it are written as %XX.
+//
+// The file is private to the user (0600). It is kept under a size cap: when
+// the next line would pass it, the file becomes "<path>.1" (replacing an
+// older one) and a new file starts, so the log never holds more than twice
+// the cap.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <mutex>
@@ -41,7 +47,8 @@ std::string log_safe(std::string_view text, std::size_t max_length);
 // Thread-safe. Keeps the latest lines in memory too, for the control page.
 class RequestLog {
 public:
-  RequestLog() = default;
+  static constexpr std::uint64_t kDefaultMaxBytes = 8 * 1024 * 1024;
+  explicit RequestLog(std::uint64_t max_bytes = kDefaultMaxBytes) : max_bytes_(max_bytes) {}
   ~RequestLog();
   RequestLog(const RequestLog &) = delete;
   RequestLog &operator=(const RequestLog &) = delete;
@@ -57,11 +64,19 @@ public:
   std::size_t count() const;
 
   static constexpr std::size_t kKeptLines = 10000;
+  static constexpr std::size_t kKeptBytes = 2 * 1024 * 1024; // however long the lines
 
 private:
+  bool reopen(std::string &error);
+  void rotate();
+
+  const std::uint64_t max_bytes_;
   mutable std::mutex mutex_;
+  std::string path_;
   std::FILE *file_ = nullptr;
+  std::uint64_t file_bytes_ = 0;
   std::deque<std::string> kept_;
+  std::size_t kept_bytes_ = 0;
   std::size_t written_ = 0;
 };
 

@@ -19,6 +19,7 @@
 #include <fstream>
 #include <memory>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace station {
@@ -87,6 +88,9 @@ std::unique_ptr<Directory> open_directory(const std::string &path) {
       throw DirectoryError("cannot create " + parent.string() + ": " + error.message());
   }
   auto directory = std::make_unique<Directory>(path);
+  // A directory left by an older version may be readable by others: no longer.
+  if (path != ":memory:")
+    chmod(path.c_str(), 0600);
   const auto now = std::chrono::duration_cast<std::chrono::seconds>(
                        std::chrono::system_clock::now().time_since_epoch())
                        .count();
@@ -98,6 +102,9 @@ std::unique_ptr<Directory> open_directory(const std::string &path) {
 } // namespace
 
 int run_service(const Options &options) {
+  // The directory (newsletter addresses included), its journal and the
+  // request log are the user's own: created readable by nobody else.
+  umask(077);
   const sigset_t stop_signals = block_stop_signals();
   const pid_t parent = getppid();
   if (options.exit_with_parent) {
@@ -140,14 +147,14 @@ int run_service(const Options &options) {
 
   FaultBoard faults(options.slow_ms);
   Shutdown shutdown;
-  Service service(*directory, news, faults, log, shutdown, options.control);
+  Service service(*directory, news, faults, log, options.control, HostNames(options.host_names));
   Listeners listeners(
       options.ports,
-      [&service](Endpoint e, int port, const auto &request, auto &response) {
-        service.dispatch(e, port, request, response);
+      [&service](Endpoint e, int port, const HttpRequest &request) {
+        return service.dispatch(e, port, request);
       },
-      [&service](Endpoint e, int port, const auto &request, const auto &response) {
-        service.after_answer(e, port, request, response);
+      [&service](Endpoint e, int port, const HttpRequest &request, int status) {
+        service.refused(e, port, request, status);
       });
   if (!listeners.start_all(error)) {
     complain(error);

@@ -1,6 +1,7 @@
 // The sections of the listening pane (search, all stations, newsletter) and
 // the sponsor box of the generic edition.
 #include "cp1252.h"
+#include "newsletter_gate.h"
 #include "pages.h"
 
 #include <algorithm>
@@ -109,15 +110,34 @@ Reply newsletter_page(const PageRequest &request, PageContext &context) {
                           newsletter_form(shown),
                       kSectionStyle);
 
+  const auto already = html_reply(200, "Iscrizione registrata",
+                                  heading + "<p>L'indirizzo " + html_escape(shown) +
+                                      " è già iscritto.</p>",
+                                  kSectionStyle);
+  // An address already there costs nothing; a new one counts against the
+  // client's share, so that no client can fill the list.
+  if (context.directory.subscribed(address))
+    return already;
+  if (context.newsletter && !context.newsletter->admit(request.client, request.now)) {
+    const auto minutes = (context.newsletter->wait(request.client, request.now) + 59) / 60;
+    return html_reply(429, "Troppe iscrizioni",
+                      heading + "<p class=\"errore\">Da questo computer sono stati iscritti "
+                                "troppi indirizzi in poco tempo. L'indirizzo " +
+                          html_escape(shown) + " non è stato iscritto: riprovare tra " +
+                          std::to_string(std::max<std::int64_t>(minutes, 1)) + " minuti.</p>",
+                      kSectionStyle);
+  }
   switch (context.directory.subscribe(address, request.now, kMaxSubscribers)) {
   case Directory::Subscription::ListFull:
     return html_reply(503, "Iscrizioni chiuse",
-                      heading + "<p>Le iscrizioni sono chiuse per ora. Riprovare più tardi.</p>",
+                      heading + "<p class=\"errore\">La lista della newsletter è al completo: "
+                                "l'indirizzo " +
+                          html_escape(shown) +
+                          " non è stato iscritto. Gli indirizzi già iscritti continuano a "
+                          "ricevere la newsletter.</p>",
                       kSectionStyle);
   case Directory::Subscription::AlreadyThere:
-    return html_reply(200, "Iscrizione registrata",
-                      heading + "<p>L'indirizzo " + html_escape(shown) + " è già iscritto.</p>",
-                      kSectionStyle);
+    return already;
   case Directory::Subscription::Added:
     break;
   }

@@ -1,8 +1,7 @@
 #include "service.h"
 
-#include <httplib.h>
+#include "http_range.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -10,104 +9,70 @@ namespace station {
 
 namespace {
 
-// Set by dispatch() for the request its worker thread is answering, so that
-// the HTTP layer's logger, which runs next on the same thread, does not log
-// it a second time.
-thread_local bool t_logged = false;
-
-// The generated body goes out in pieces of this size; between pieces a
-// stop of the service ends the answer.
-constexpr std::size_t kGeneratedPiece = 32 * 1024;
-
-void write_generated(const GeneratedBody &generated, const std::string &type,
-                     const Shutdown &shutdown, httplib::Response &response) {
-  response.set_header("Accept-Ranges", "bytes");
-  response.set_content_provider(
-      static_cast<std::size_t>(generated.size), type,
-      [read = generated.read, &shutdown](std::size_t offset, std::size_t length,
-                                         httplib::DataSink &sink) {
-        if (shutdown.requested())
-          return false;
-        std::string piece(std::min(length, kGeneratedPiece), '\0');
-        const auto made = read(offset, piece.size(), piece.data());
-        return made > 0 && sink.write(piece.data(), made);
-      });
+Reply refusal(int status, std::string_view title, std::string_view text, std::string note) {
+  Reply reply = html_reply(status, title, "<h1>" + html_escape(title) + "</h1>\r\n<p>" +
+                                              html_escape(text) + "</p>");
+  reply.cache_control = "no-store";
+  reply.note = std::move(note);
+  return reply;
 }
 
-// A range that starts past the end of a generated body.
-bool unsatisfiable(const httplib::Request &request, std::uint64_t size) {
-  for (const auto &[first, last] : request.ranges)
-    if (first >= 0 ? static_cast<std::uint64_t>(first) >= size : last == 0)
-      return true;
-  return false;
+// A header naming where the request comes from, when it names another site.
+bool from_elsewhere(const HttpRequest &request, const HostNames &hosts, const char *name) {
+  const auto *value = request.header(name);
+  return value && !hosts.accepts_origin(*value);
 }
 
-// The status that goes out: a generated body may be sent in part or not at all.
-int sent_status(const Reply &reply, const httplib::Request &request) {
-  if (!reply.generated || reply.status != 200)
-    return reply.status;
-  if (unsatisfiable(request, reply.generated->size))
-    return 416;
-  return request.ranges.empty() ? 200 : 206;
-}
-
-void write_reply(const Reply &reply, const httplib::Request &request, const Shutdown &shutdown,
-                 httplib::Response &response) {
-  response.status = reply.status;
-  response.set_header("Cache-Control", reply.cache_control);
-  if (reply.generated && unsatisfiable(request, reply.generated->size)) {
-    response.status = 416;
-    response.set_header("Content-Range", "bytes */" + std::to_string(reply.generated->size));
-    return;
-  }
-  if (reply.generated) {
-    // Left to the HTTP layer, which answers a range request with 206.
-    if (reply.status == 200)
-      response.status = -1;
-    write_generated(*reply.generated, reply.content_type, shutdown, response);
-    return;
-  }
-  if (reply.plain || reply.body.empty()) {
-    response.set_content(reply.body, reply.content_type);
-    return;
-  }
-  // A sized content provider: the bytes go out exactly as built, never
-  // compressed (the HTTP layer compresses bodies of text types).
-  auto body = std::make_shared<const std::string>(reply.body);
-  response.set_content_provider(
-      body->size(), reply.content_type,
-      [body](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
-        if (offset >= body->size())
-          return false;
-        sink.write(body->data() + offset, std::min(length, body->size() - offset));
-        return true;
-      });
+// Whether a page of another site made the browser send this request: its
+// own word for it (Sec-Fetch-Site), or an Origin or Referer of another site.
+bool sent_by_another_site(const HttpRequest &request, const HostNames &hosts) {
+  const auto *site = request.header("sec-fetch-site");
+  return (site && *site == "cross-site") || from_elsewhere(request, hosts, "origin") ||
+         from_elsewhere(request, hosts, "referer");
 }
 
 } // namespace
 
 Service::Service(Directory &directory, const NewsStore &news, FaultBoard &faults, RequestLog &log,
-                 Shutdown &shutdown, bool control_enabled)
-    : directory_(directory), news_(news), faults_(faults), log_(log), shutdown_(shutdown),
-      control_enabled_(control_enabled) {}
+                 bool control_enabled, HostNames hosts)
+    : directory_(directory), news_(news), faults_(faults), log_(log),
+      control_enabled_(control_enabled), hosts_(std::move(hosts)) {}
 
 void Service::attach(PortSwitch &ports, const Placeholders &sites, const std::string &addresses) {
   pages_ = std::make_unique<PageContext>(PageContext{directory_, sites, news_});
+  pages_->clicks = &clicks_;
+  pages_->catalogue = &catalogue_;
+  pages_->newsletter = &newsletter_;
   control_ = std::make_unique<ControlContext>(ControlContext{faults_, ports, log_, addresses});
   attached_.store(true);
 }
 
-Reply Service::answer(Endpoint endpoint, int port, const httplib::Request &request,
+Reply Service::answer(Endpoint endpoint, int port, const HttpRequest &request,
                       const FaultState &fault, bool control, std::int64_t now) {
   if (!attached_.load())
     return html_reply(503, "Servizio in avvio", "<p>Il servizio si sta avviando.</p>");
-  if (control)
+  const auto *host = request.header("host");
+  if (host && !hosts_.accepts(*host))
+    return refusal(421, "Indirizzo sconosciuto",
+                   "Questo servizio risponde solo ai propri indirizzi.", "host");
+  if (control) {
+    if (from_elsewhere(request, hosts_, "origin") || from_elsewhere(request, hosts_, "referer"))
+      return refusal(403, "Accesso negato", "Richiesta da un altro sito.", "control");
     return control_page(request.path, request.params, *control_);
+  }
+  // Forms of other sites may not post here.
+  if (request.method == "POST" && from_elsewhere(request, hosts_, "origin"))
+    return refusal(403, "Accesso negato", "Modulo inviato da un altro sito.", "origin");
 
-  const PageRequest page{endpoint,      request.method,
-                         request.path,  request.params,
-                         request_host(request.get_header_value("Host"), port),
-                         fault,         now};
+  const PageRequest page{endpoint,
+                         request.method,
+                         request.path,
+                         request.params,
+                         request_host(host ? *host : std::string(), port),
+                         fault,
+                         now,
+                         request.client,
+                         sent_by_another_site(request, hosts_)};
   Reply reply;
   try {
     reply = serve_page(page, *pages_);
@@ -121,8 +86,54 @@ Reply Service::answer(Endpoint endpoint, int port, const httplib::Request &reque
   return reply;
 }
 
-void Service::dispatch(Endpoint endpoint, int port, const httplib::Request &request,
-                       httplib::Response &response) {
+HttpAnswer Service::to_answer(const Reply &reply, const HttpRequest &request) {
+  HttpAnswer out;
+  out.status = reply.status;
+  out.head_only = request.method == "HEAD";
+  out.headers = {{"Content-Type", reply.content_type},
+                 {"Cache-Control", reply.cache_control},
+                 {"X-Content-Type-Options", "nosniff"}};
+  if (!reply.generated) {
+    // Pages are always sent whole: a Range header is ignored, as it may be.
+    out.headers.emplace_back("Accept-Ranges", "none");
+    if (reply.shared_body) {
+      out.body = reply.shared_body;
+      out.length = reply.shared_body->size();
+    } else {
+      out.set_body(reply.body);
+    }
+    return out;
+  }
+  const auto size = reply.generated->size;
+  out.headers.emplace_back("Accept-Ranges", "bytes");
+  out.generated = reply.generated;
+  out.offset = 0;
+  out.length = size;
+  if (reply.status != 200)
+    return out;
+  const auto range = resolve_range(request.header("range"), size);
+  switch (range.kind) {
+  case RangeAnswer::Kind::Whole:
+    break;
+  case RangeAnswer::Kind::Part:
+    out.status = 206;
+    out.offset = range.first;
+    out.length = range.last - range.first + 1;
+    out.headers.emplace_back("Content-Range", "bytes " + std::to_string(range.first) + "-" +
+                                                  std::to_string(range.last) + "/" +
+                                                  std::to_string(size));
+    break;
+  case RangeAnswer::Kind::Unsatisfiable:
+    out.status = 416;
+    out.generated.reset();
+    out.set_body("");
+    out.headers.emplace_back("Content-Range", "bytes */" + std::to_string(size));
+    break;
+  }
+  return out;
+}
+
+HttpAnswer Service::dispatch(Endpoint endpoint, int port, const HttpRequest &request) {
   const auto now = std::chrono::system_clock::now();
   const FaultState fault = faults_.get(endpoint);
   const bool control = control_enabled_ && request.path.starts_with(kControlPrefix);
@@ -130,23 +141,20 @@ void Service::dispatch(Endpoint endpoint, int port, const httplib::Request &requ
       std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
 
   const Reply reply = answer(endpoint, port, request, fault, control, seconds);
+  HttpAnswer out = to_answer(reply, request);
   // Logged when the request arrives, before any delay, so that a test sees
   // at once which port was asked.
-  log(endpoint, port, request, sent_status(reply, request), reply.note);
-  t_logged = true;
+  log(endpoint, port, request, out.status, reply.note);
   if (!control && fault.mode == FaultMode::Slow)
-    shutdown_.wait_for(fault.slow_ms);
-  write_reply(reply, request, shutdown_, response);
+    out.delay = std::chrono::milliseconds(fault.slow_ms);
+  return out;
 }
 
-void Service::after_answer(Endpoint endpoint, int port, const httplib::Request &request,
-                           const httplib::Response &response) {
-  if (!t_logged)
-    log(endpoint, port, request, response.status, "");
-  t_logged = false;
+void Service::refused(Endpoint endpoint, int port, const HttpRequest &request, int status) {
+  log(endpoint, port, request, status, "refused");
 }
 
-void Service::log(Endpoint endpoint, int port, const httplib::Request &request, int status,
+void Service::log(Endpoint endpoint, int port, const HttpRequest &request, int status,
                   const std::string &note) {
   log_.write({std::chrono::system_clock::now(), port, endpoint_name(endpoint), request.method,
               request.target, status, note});

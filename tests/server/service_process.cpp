@@ -58,7 +58,8 @@ bool ServiceProcess::start(const std::vector<std::string> &extra, std::string &e
     return false;
   }
   std::filesystem::remove(ready_file());
-  std::vector<std::string> args = {STATION_SERVICE_PATH,
+  const char *other = std::getenv("SINTONIA_TEST_SERVICE");
+  std::vector<std::string> args = {other && other[0] ? other : STATION_SERVICE_PATH,
                                    "--mirror-ports", "0,0,0,0,0,0",
                                    "--site-ports", "0,0,0,0",
                                    "--db", db_file().string(),

@@ -24,7 +24,8 @@ public:
   std::filesystem::path log_file() const { return folder_ / "requests.log"; }
   std::filesystem::path db_file() const { return folder_ / "data" / "stations.db"; }
 
-  // Starts the service with its ready file, log, directory and every port 0
+  // Starts the service (the binary named by $SINTONIA_TEST_SERVICE, if set,
+  // e.g. an older build to compare with) with its ready file, log, directory and every port 0
   // (the system picks free ports), plus `extra` arguments; waits for the
   // ready file. False (with the service's error output in `error`) when it
   // did not become ready in time.
@@ -38,6 +39,8 @@ public:
   // SIGTERM, then waits for the exit; the exit code, or nullopt if the
   // process had to be killed after the deadline.
   std::optional<int> stop(std::chrono::milliseconds deadline = std::chrono::seconds(10));
+
+  pid_t pid() const { return pid_; }
 
   std::string standard_output() const;
   std::string standard_error() const;

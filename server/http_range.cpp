@@ -1,0 +1,72 @@
+#include "http_range.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace station {
+
+namespace {
+
+std::optional<std::uint64_t> number(std::string_view digits) {
+  if (digits.empty() || digits.size() > 19)
+    return std::nullopt;
+  std::uint64_t value = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9')
+      return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return value;
+}
+
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
+}
+
+} // namespace
+
+RangeAnswer resolve_range(const std::string *header, std::uint64_t size) {
+  const RangeAnswer whole;
+  if (!header)
+    return whole;
+  std::string_view spec = trim(*header);
+  if (!spec.starts_with("bytes="))
+    return whole; // another unit: ignored
+  spec.remove_prefix(6);
+  if (spec.find(',') != std::string_view::npos)
+    return whole; // several ranges: the whole body instead
+  spec = trim(spec);
+  const auto dash = spec.find('-');
+  if (dash == std::string_view::npos)
+    return whole; // malformed: ignored
+  const auto from = spec.substr(0, dash);
+  const auto to = spec.substr(dash + 1);
+  RangeAnswer part{RangeAnswer::Kind::Part, 0, 0};
+  const RangeAnswer unsatisfiable{RangeAnswer::Kind::Unsatisfiable, 0, 0};
+  if (from.empty()) { // the last N bytes
+    const auto suffix = number(to);
+    if (!suffix)
+      return whole;
+    if (*suffix == 0 || size == 0)
+      return unsatisfiable;
+    part.first = size - std::min(*suffix, size);
+    part.last = size - 1;
+    return part;
+  }
+  const auto first = number(from);
+  const auto last = to.empty() ? std::optional<std::uint64_t>(UINT64_MAX) : number(to);
+  if (!first || !last || *last < *first)
+    return whole;
+  if (*first >= size)
+    return unsatisfiable;
+  part.first = *first;
+  part.last = std::min(*last, size - 1);
+  return part;
+}
+
+} // namespace station
