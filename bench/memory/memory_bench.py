@@ -8,8 +8,8 @@ by process kind, in these states:
 
   idle       lists filled, nothing playing, no search window
   playing    the start-up station playing for 10 s
-  full       playing, with the search window shown, the news ticker running and the
-             community page open in the sponsor pane
+  full       playing, with the search window shown, the news ticker running (category 1)
+             and the tab "Community" opened
   switching  (--switch-minutes M) a station of the most-clicked list clicked, then stations
              switched every 30 s through the media-player interface (Next, Previous at
              the end of the list) for M minutes: the figure after the first station
@@ -189,14 +189,23 @@ def gdbus(env, *args):
                           capture_output=True, text=True, timeout=10).stdout
 
 
-def click_first_row(env):
-    """Plays the top station of the most-clicked list, as a user does with the mouse."""
+def click(env, x, y):
+    """A click at (x, y) of the main window, as a user makes it with the mouse."""
     window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Sintonia"], env=env,
                             capture_output=True, text=True).stdout.split()
     if not window:
         raise SystemExit("the main window was not found on the display")
-    # The top row of the list, in the window's own coordinates.
-    subprocess.run(["xdotool", "mousemove", "--window", window[0], "648", "86", "click", "1"], env=env)
+    subprocess.run(["xdotool", "mousemove", "--window", window[0], str(x), str(y), "click", "1"], env=env)
+
+
+def click_first_row(env):
+    """Plays the top station of the most-clicked list."""
+    click(env, 648, 86)
+
+
+def open_community_tab(env):
+    """Opens the tab "Community" above the listening pane."""
+    click(env, 273, 46)
 
 
 def switch_station(env, forward):
@@ -220,6 +229,8 @@ def now_playing(env):
 def one_run(binary, config, env, state, station, switch_minutes):
     (config / "sintonia" / "OpzSN.txt").write_bytes(
         options_file(autoplay=state != "idle", station=station, search=state == "full"))
+    # The news ticker shows category 1 (the news) in the full state, and nothing otherwise.
+    (config / "sintonia" / "NewsSN.txt").write_bytes(b"1\r\n30\r\n" if state == "full" else b"0\r\n30\r\n")
     proc = subprocess.Popen([binary], env=env, stderr=subprocess.PIPE, stdout=subprocess.DEVNULL, text=True)
     deadline = time.monotonic() + 60
     while time.monotonic() < deadline:
@@ -230,6 +241,9 @@ def one_run(binary, config, env, state, station, switch_minutes):
     try:
         # The catalogue and the start-up station load; the station then plays for 10 s.
         time.sleep(12.0)
+        if state == "full":
+            open_community_tab(env)
+            time.sleep(5.0)
         results[state] = measure(proc.pid)
         foreign = foreign_engines(proc.pid)
         if foreign:
