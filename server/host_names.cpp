@@ -1,5 +1,6 @@
 #include "host_names.h"
 
+#include "ascii.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -7,14 +8,6 @@
 namespace station {
 
 namespace {
-
-std::string lower(std::string_view text) {
-  std::string out(text);
-  for (char &c : out)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 bool label_char(char c) {
   return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
@@ -45,7 +38,7 @@ bool under(std::string_view name, std::string_view domain) {
 
 HostNames::HostNames(std::vector<std::string> extra) {
   for (const auto &name : extra)
-    extra_.push_back(lower(name));
+    extra_.push_back(ascii::lower(name));
 }
 
 bool HostNames::accepts(std::string_view host) const {
@@ -55,7 +48,7 @@ bool HostNames::accepts(std::string_view host) const {
       return false;
     host = host.substr(0, colon);
   }
-  const std::string name = lower(host);
+  const std::string name = ascii::lower(host);
   if (name == "127.0.0.1" || name == "localhost")
     return true;
   if (!valid_name(name))
@@ -67,7 +60,7 @@ bool HostNames::accepts(std::string_view host) const {
 
 bool HostNames::accepts_origin(std::string_view origin) const {
   constexpr std::string_view kScheme = "http://";
-  if (origin.size() < kScheme.size() || lower(origin.substr(0, kScheme.size())) != kScheme)
+  if (origin.size() < kScheme.size() || ascii::lower(origin.substr(0, kScheme.size())) != kScheme)
     return false;
   origin.remove_prefix(kScheme.size());
   const auto end = origin.find_first_of("/?#");

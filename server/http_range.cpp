@@ -1,5 +1,7 @@
 #include "http_range.h"
 
+#include "ascii.h"
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -20,27 +22,19 @@ std::optional<std::uint64_t> number(std::string_view digits) {
   return value;
 }
 
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
-}
-
 } // namespace
 
 RangeAnswer resolve_range(const std::string *header, std::uint64_t size) {
   const RangeAnswer whole;
   if (!header)
     return whole;
-  std::string_view spec = trim(*header);
+  std::string_view spec = ascii::trim_blanks(*header);
   if (!spec.starts_with("bytes="))
     return whole; // another unit: ignored
   spec.remove_prefix(6);
   if (spec.find(',') != std::string_view::npos)
     return whole; // several ranges: the whole body instead
-  spec = trim(spec);
+  spec = ascii::trim_blanks(spec);
   const auto dash = spec.find('-');
   if (dash == std::string_view::npos)
     return whole; // malformed: ignored

@@ -1,5 +1,6 @@
 #include "http_request.h"
 
+#include "ascii.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -25,22 +26,6 @@ bool visible(std::string_view text) {
     const auto byte = static_cast<unsigned char>(c);
     return byte > 0x20 && byte < 0x7F;
   });
-}
-
-std::string lower(std::string_view text) {
-  std::string out(text);
-  for (char &c : out)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
 }
 
 int hex_value(char c) {
@@ -111,7 +96,7 @@ RequestReader::State RequestReader::feed(std::string_view bytes) {
       bytes.remove_prefix(take);
       if (request_.body.size() == body_length_) {
         const auto *type = request_.header("content-type");
-        if (type && lower(*type).starts_with("application/x-www-form-urlencoded"))
+        if (type && ascii::lower(*type).starts_with("application/x-www-form-urlencoded"))
           parse_query(request_.body, request_.params);
         state_ = State::Done;
       }
@@ -156,13 +141,13 @@ RequestReader::State RequestReader::take_line(std::string_view line) {
   const auto colon = line.find(':');
   if (colon == std::string_view::npos || !is_token(line.substr(0, colon)))
     return fail(400);
-  const auto value = trim(line.substr(colon + 1));
+  const auto value = ascii::trim_blanks(line.substr(colon + 1));
   if (std::any_of(value.begin(), value.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return (byte < 0x20 && c != '\t') || byte == 0x7F;
       }))
     return fail(400);
-  request_.headers.emplace_back(lower(line.substr(0, colon)), std::string(value));
+  request_.headers.emplace_back(ascii::lower(line.substr(0, colon)), std::string(value));
   return state_;
 }
 
@@ -213,13 +198,13 @@ RequestReader::State RequestReader::head_complete() {
       ++hosts;
     else if (name == "transfer-encoding")
       // No request this service takes needs a body of unknown length.
-      return fail(lower(value).find("chunked") != std::string::npos ? 411 : 501);
+      return fail(ascii::lower(value).find("chunked") != std::string::npos ? 411 : 501);
     else if (name == "content-length") {
       const auto parsed = parse_decimal(value, 0, 1'000'000'000'000);
       if (!parsed || (length && *length != *parsed))
         return fail(400);
       length = parsed;
-    } else if (name == "content-encoding" && lower(value) != "identity")
+    } else if (name == "content-encoding" && ascii::lower(value) != "identity")
       return fail(415); // bodies are never unpacked
   }
   if (hosts > 1 || (hosts == 0 && r.version == "HTTP/1.1"))

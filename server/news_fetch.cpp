@@ -1,5 +1,6 @@
 #include "news_fetch.h"
 
+#include "ascii.h"
 #include "numbers.h"
 
 #include <httplib.h>
@@ -17,19 +18,6 @@ using Clock = std::chrono::steady_clock;
 // a stop that comes while the client is still connecting has nothing to
 // shut down yet.
 constexpr std::chrono::milliseconds kStopRetry{20};
-
-bool starts_with_ascii_case(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size())
-    return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c + 32);
-    if (c != prefix[i])
-      return false;
-  }
-  return true;
-}
 
 bool name_char(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
@@ -56,7 +44,7 @@ std::string origin(const FeedUrl &url) {
 
 // The address a Location header names, relative to the address it came from.
 std::string resolve(const FeedUrl &base, std::string_view location) {
-  if (starts_with_ascii_case(location, "http://") || starts_with_ascii_case(location, "https://"))
+  if (ascii::starts_with_nocase(location, "http://") || ascii::starts_with_nocase(location, "https://"))
     return std::string(location);
   if (location.starts_with("//"))
     return (base.tls ? "https:" : "http:") + std::string(location);
@@ -97,10 +85,10 @@ std::optional<FeedUrl> parse_feed_url(std::string_view url) {
     if (c <= ' ' || c > '~')
       return std::nullopt;
   FeedUrl parsed;
-  if (starts_with_ascii_case(url, "https://")) {
+  if (ascii::starts_with_nocase(url, "https://")) {
     parsed.tls = true;
     url.remove_prefix(8);
-  } else if (starts_with_ascii_case(url, "http://")) {
+  } else if (ascii::starts_with_nocase(url, "http://")) {
     url.remove_prefix(7);
   } else {
     return std::nullopt;

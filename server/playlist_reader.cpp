@@ -1,5 +1,6 @@
 #include "playlist_reader.h"
 
+#include "ascii.h"
 #include "import_text.h"
 #include "numbers.h"
 
@@ -18,19 +19,6 @@ std::string_view trim(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
     text.remove_suffix(1);
   return text;
-}
-
-bool starts_with_nocase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size())
-    return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c + 32);
-    if (c != prefix[i])
-      return false;
-  }
-  return true;
 }
 
 // Walks the lines of a text; a line longer than the limit is given only as
@@ -118,7 +106,7 @@ std::string read_m3u(std::string_view text, const ReadLimits &limits, ReadSink &
     if (line.empty())
       continue;
     if (line.front() == '#') {
-      if (starts_with_nocase(line, "#extinf:")) {
+      if (ascii::starts_with_nocase(line, "#extinf:")) {
         pending = {};
         read_extinf(line.substr(8), utf8, limits, pending);
         have_info = true;
@@ -158,7 +146,7 @@ struct PlsItem {
 
 // "File12" with prefix "file" -> 12.
 std::optional<std::int64_t> key_number(std::string_view key, std::string_view prefix) {
-  if (!starts_with_nocase(key, prefix))
+  if (!ascii::starts_with_nocase(key, prefix))
     return std::nullopt;
   return parse_decimal(key.substr(prefix.size()), 1, 999999999);
 }
@@ -180,7 +168,7 @@ std::string read_pls(std::string_view text, const ReadLimits &limits, ReadSink &
     if (line.empty() || line.front() == ';' || line.front() == '#')
       continue;
     if (line.front() == '[') {
-      in_playlist = starts_with_nocase(line, "[playlist]");
+      in_playlist = ascii::starts_with_nocase(line, "[playlist]");
       continue;
     }
     const auto eq = line.find('=');

@@ -36,6 +36,14 @@ ROOT = Path(__file__).resolve().parents[2]
 PORT_BASE = int(os.environ.get("SINTONIA_BENCH_PORT_BASE", "49700"))
 
 
+def children(pid):
+    for task in Path(f"/proc/{pid}/task").glob("*"):
+        try:
+            yield from (int(c) for c in (task / "children").read_text().split())
+        except OSError:
+            continue
+
+
 def pss_kib(pid):
     try:
         for line in Path(f"/proc/{pid}/smaps_rollup").read_text().splitlines():
@@ -71,13 +79,8 @@ def measure(pid):
         k = kind(p, parent_kind)
         count, mib = by_kind.get(k, (0, 0.0))
         by_kind[k] = (count + 1, mib + pss_kib(p) / 1024)
-        for task in Path(f"/proc/{p}/task").glob("*"):
-            try:
-                children = (task / "children").read_text().split()
-            except OSError:
-                continue
-            for child in children:
-                walk(int(child), k)
+        for child in children(p):
+            walk(child, k)
 
     walk(pid, None)
     total = sum(mib for _, mib in by_kind.values())
@@ -90,13 +93,8 @@ def foreign_engines(pid):
 
     def walk(p):
         ours.add(p)
-        for task in Path(f"/proc/{p}/task").glob("*"):
-            try:
-                children = (task / "children").read_text().split()
-            except OSError:
-                continue
-            for child in children:
-                walk(int(child))
+        for child in children(p):
+            walk(child)
 
     walk(pid)
     count = 0
@@ -290,16 +288,27 @@ def main():
     work = Path(tempfile.mkdtemp(prefix="sintonia-memory."))
     config = work / "config"
     (config / "sintonia").mkdir(parents=True)
-    hosts = [f"127.0.0.1:{PORT_BASE + n}" for n in (1, 2, 3, 4, 5, 6, 10, 11, 12, 13)]
-    (config / "sintonia" / "ServerSN.txt").write_bytes("".join(h + "\r\n" for h in hosts).encode())
     ready = work / "ready"
-    server = subprocess.Popen([str(service), "--port-base", str(PORT_BASE), "--db", str(work / "db.sqlite"),
-                               "--ready-file", str(ready), "--exit-with-parent"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    for _ in range(100):
+    global PORT_BASE
+    for _ in range(10):
+        # A port of the range may be held by a connection of another program that has just
+        # ended (TIME_WAIT): then the next range is tried.
+        server = subprocess.Popen([str(service), "--port-base", str(PORT_BASE), "--db", str(work / "db.sqlite"),
+                                   "--ready-file", str(ready), "--exit-with-parent"],
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            if ready.exists() or server.poll() is not None:
+                break
+            time.sleep(0.1)
         if ready.exists():
             break
-        time.sleep(0.1)
+        server.kill()
+        server.wait()
+        PORT_BASE += 20
+    else:
+        raise SystemExit("the station service did not start")
+    hosts = [f"127.0.0.1:{PORT_BASE + n}" for n in (1, 2, 3, 4, 5, 6, 10, 11, 12, 13)]
+    (config / "sintonia" / "ServerSN.txt").write_bytes("".join(h + "\r\n" for h in hosts).encode())
     desktop = Desktop(work)
     env = dict(desktop.env)
     env.update({
