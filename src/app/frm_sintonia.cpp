@@ -16,6 +16,7 @@
 #include "platform/screencentre.h"
 #include "platform/sleepinhibitor.h"
 #include "platform/shell.h"
+#include "playback/mediacontrol.h"
 #include "playback/playback.h"
 #include "recording/recordingpage.h"
 #include "platform/autostart.h"
@@ -350,8 +351,12 @@ void TFrm_Sintonia::HistoryClick(bool forward)
     const int page = m_pnlAscolta->currentIndex();
     if (page < 0 || page >= int(std::size(browsers)) || !browsers[page])
         return;
-    if (WebPane *browser = pane(QLatin1String(browsers[page])))
-        forward ? browser->goForward() : browser->goBack(); // no history: nothing happens
+    WebPane *browser = pane(QLatin1String(browsers[page]));
+    if (!browser)
+        return;
+    const bool moved = forward ? browser->goForward() : browser->goBack(); // no history: nothing happens
+    if (moved && page == 0 && m_media)
+        m_media->listeningPaneMoved();
 }
 
 // The page switch of the listening area: the web sections, and the recording page's own work.

@@ -45,6 +45,17 @@ void MediaControl::Played(const PlayRequest &request)
     publish();
 }
 
+void MediaControl::listeningPaneMoved()
+{
+    if (!m_silent)
+        return;
+    m_pending.reset();
+    m_settle.stop();
+    m_silent = false;
+    m_status = Media::Status::Playing;
+    publish();
+}
+
 void MediaControl::command(Media::Command command)
 {
     switch (command) {

@@ -45,6 +45,9 @@ public:
     void step(int steps) override;
     // The lists may have changed (a catalogue arrived or went, the favourites were saved).
     void refresh();
+    // The user took the listening pane back or forward in its history: after a pause or a
+    // stop it shows a page again, which plays.
+    void listeningPaneMoved();
 
     Media::State state() const { return m_published; }
     PlayRequest lastPlayed() const { return m_last; }

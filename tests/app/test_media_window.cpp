@@ -232,6 +232,26 @@ private slots:
         QCOMPARE(rig.media().state().status, Media::Status::Paused);
     }
 
+    void historyBackAfterAPausePlaysAgain()
+    {
+        MediaRig rig;
+        QVERIFY(rig.deliverCatalogue(demoCatalogue(15, 15)));
+        rig.click(QStringLiteral("Lbl_1_15"));
+        rig.radio()->finishLoad(QStringLiteral("Player"));
+        rig.media().command(Media::Command::Pause);
+        rig.radio()->finishLoad(QString());
+        QCOMPARE(rig.media().state().status, Media::Status::Paused);
+        // The arrow back takes the listening pane from the silent page to the station's.
+        rig.click(QStringLiteral("ImgIndietro"));
+        QCOMPARE(rig.radio()->backs(), 1);
+        QCOMPARE(rig.media().state().status, Media::Status::Playing);
+        QVERIFY(rig.media().state().canPause);
+        // And a pause silences it again.
+        rig.radio()->clearNavigations();
+        rig.media().command(Media::Command::Pause);
+        QCOMPARE(rig.radio()->navigations(), QStringList{QStringLiteral("about:blank")});
+    }
+
     void keysBeforeAnythingPlayedDoNothing()
     {
         MediaRig rig; // no catalogue has arrived
