@@ -1,4 +1,5 @@
 #include "pages.h"
+#include "web_assets.h"
 
 #include <array>
 
@@ -7,7 +8,7 @@ namespace station {
 namespace {
 
 // Paths exactly as the client writes them: "/radio/" and "/Radio/" differ.
-constexpr std::array<Route, 15> kMirrorRoutes = {{
+constexpr std::array<Route, 16> kMirrorRoutes = {{
     {"GET", "/radio/AccessoSintonia.asp", access_page},
     {"GET", "/Radio/CaricaDati.asp", catalogue_page},
     {"GET", "/Radio/radio.asp", banner_page},
@@ -23,6 +24,7 @@ constexpr std::array<Route, 15> kMirrorRoutes = {{
     {"GET", "/Radio/RssSintonia.asp", news_page},
     {"GET", "/Radio/Video.asp", video_page},
     {"GET", "/radio/GoogleFinder.htm", web_search_page},
+    {"GET", kHlsPlayerPath, hls_player_page},
 }};
 
 constexpr std::array<Route, 17> kSiteRoutes = {{

@@ -1,5 +1,7 @@
 #include "stream_player_page.h"
 
+#include "web_assets.h"
+
 #include <string_view>
 
 namespace station {
@@ -28,6 +30,39 @@ constexpr std::string_view kErrorScript =
     "});\r\n"
     "</script>";
 
+// An HLS stream plays through hls.js (Media Source Extensions), or natively where the
+// engine can; a fatal error of the player gets its message.
+constexpr std::string_view kHlsScript =
+    "<script>\r\n"
+    "(function () {\r\n"
+    "  var audio = document.getElementById('flusso');\r\n"
+    "  var source = audio.getAttribute('data-hls');\r\n"
+    "  function fail(text) {\r\n"
+    "    var box = document.getElementById('avviso');\r\n"
+    "    box.textContent = text;\r\n"
+    "    box.hidden = false;\r\n"
+    "  }\r\n"
+    "  if (window.Hls && Hls.isSupported()) {\r\n"
+    "    var player = new Hls();\r\n"
+    "    player.on(Hls.Events.ERROR, function (event, data) {\r\n"
+    "      if (data.fatal) {\r\n"
+    "        player.destroy();\r\n"
+    "        fail('Il flusso HLS non si riesce a riprodurre: l\\u2019emittente forse non "
+    "trasmette in questo momento.');\r\n"
+    "      }\r\n"
+    "    });\r\n"
+    "    player.loadSource(source);\r\n"
+    "    player.attachMedia(audio);\r\n"
+    "    player.on(Hls.Events.MANIFEST_PARSED, function () { audio.play().catch(function () {}); });\r\n"
+    "  } else if (audio.canPlayType('application/vnd.apple.mpegurl')) {\r\n"
+    "    audio.src = source;\r\n"
+    "  } else {\r\n"
+    "    fail('Questa emittente trasmette in HLS (a segmenti), un formato che il programma non "
+    "riproduce.');\r\n"
+    "  }\r\n"
+    "})();\r\n"
+    "</script>";
+
 std::string upper(std::string_view text) {
   std::string out(text);
   for (char &c : out)
@@ -37,8 +72,9 @@ std::string upper(std::string_view text) {
 }
 
 // Known before trying: what this player cannot play.
-std::string unplayable_reason(const StationStream &stream, const ResolvedStream &resolved) {
-  if (resolved.kind == StreamKind::Hls)
+std::string unplayable_reason(const StationStream &stream, const ResolvedStream &resolved,
+                              bool hls_player) {
+  if (resolved.kind == StreamKind::Hls && !hls_player)
     return "Questa emittente trasmette in HLS (a segmenti), un formato che il programma non "
            "riproduce.";
   if (resolved.kind == StreamKind::Unresolved)
@@ -70,7 +106,8 @@ std::string details(const Station &station, const StationStream &stream) {
 } // namespace
 
 Reply stream_player_reply(const Station &station, const StationStream &stream,
-                          const ResolvedStream &resolved) {
+                          const ResolvedStream &resolved,
+                          bool hls_player) {
   std::string body = "<h1>" + html_escape(station.name) + "</h1>\r\n";
   if (const std::string line = details(station, stream); !line.empty())
     body += "<p>" + html_escape(line) + "</p>\r\n";
@@ -78,8 +115,13 @@ Reply stream_player_reply(const Station &station, const StationStream &stream,
     body += "<p><a id=\"sito\" href=\"" + html_escape(stream.homepage) +
             "\">Sito dell\xE2\x80\x99" "emittente</a></p>\r\n";
 
-  if (const std::string reason = unplayable_reason(stream, resolved); !reason.empty()) {
+  if (const std::string reason = unplayable_reason(stream, resolved, hls_player); !reason.empty()) {
     body += "<p id=\"avviso\" class=\"avviso\">" + html_escape(reason) + "</p>";
+  } else if (resolved.kind == StreamKind::Hls) {
+    body += "<audio id=\"flusso\" autoplay controls data-hls=\"" + html_escape(resolved.address) +
+            "\"></audio>\r\n<p id=\"avviso\" class=\"avviso\" hidden></p>\r\n";
+    body += "<script src=\"" + std::string(kHlsPlayerPath) + "\"></script>\r\n";
+    body += kHlsScript;
   } else {
     body += "<audio id=\"flusso\" autoplay controls src=\"" + html_escape(resolved.address) +
             "\"></audio>\r\n<p id=\"avviso\" class=\"avviso\" hidden></p>\r\n";
@@ -91,7 +133,8 @@ Reply stream_player_reply(const Station &station, const StationStream &stream,
 }
 
 Reply stream_player_page(const Station &station, const StationStream &stream, std::int64_t now) {
-  return stream_player_reply(station, stream, player_streams().resolve(stream.stream, now));
+  return stream_player_reply(station, stream, player_streams().resolve(stream.stream, now),
+                             hls_player_script() != nullptr);
 }
 
 } // namespace station

@@ -47,11 +47,16 @@ QString ScriptedHttp::address(const QString &pathAndQuery) const
     return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(pathAndQuery);
 }
 
+void ScriptedHttp::serve(const QString &path, const QByteArray &contentType, const QByteArray &body)
+{
+    m_files.insert(path, {contentType, body});
+}
+
 void ScriptedHttp::accept()
 {
     while (QTcpSocket *client = m_server.nextPendingConnection()) {
         connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
-        connect(client, &QTcpSocket::readyRead, client, [client] {
+        connect(client, &QTcpSocket::readyRead, client, [this, client] {
             QByteArray head = client->property("head").toByteArray() + client->readAll();
             client->setProperty("head", head);
             const qsizetype end = head.indexOf("\r\n\r\n");
@@ -62,7 +67,15 @@ void ScriptedHttp::accept()
             const QUrl url(QStringLiteral("http://host") + QString::fromLatin1(first.value(1)));
             if (url.path() == QLatin1String("/hang"))
                 return; // the connection stays open, silent
-            client->write(answerFor(url));
+            ++m_requests[url.path()];
+            const auto file = m_files.constFind(url.path());
+            if (file != m_files.constEnd()) {
+                client->write("HTTP/1.1 200 OK\r\nContent-Type: " + file->first + "\r\nContent-Length: "
+                              + QByteArray::number(file->second.size())
+                              + "\r\nAccess-Control-Allow-Origin: *\r\nConnection: close\r\n\r\n" + file->second);
+            } else {
+                client->write(answerFor(url));
+            }
             client->disconnectFromHost();
         });
     }

@@ -6,6 +6,9 @@
 //   /nocontent       204 No Content
 //   /download        a file sent as an attachment
 //   /page?title=T    a page titled T
+// and whatever the test adds with serve(), open to pages of any origin.
+#include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QTcpServer>
 
@@ -17,9 +20,13 @@ public:
     explicit ScriptedHttp(QObject *parent = nullptr);
     bool listen();
     QString address(const QString &pathAndQuery) const;
+    void serve(const QString &path, const QByteArray &contentType, const QByteArray &body);
+    int requestsFor(const QString &path) const { return m_requests.value(path); }
 
 private:
     void accept();
 
     QTcpServer m_server;
+    QHash<QString, QPair<QByteArray, QByteArray>> m_files; // path -> content type, body
+    QHash<QString, int> m_requests;
 };

@@ -5,12 +5,14 @@
 // gets a message on its page.
 #include "enginerig.h"
 #include "icecaststream.h"
+#include "scriptedhttp.h"
 #include "playback/playback.h"
 #include "service/cataloguecapture.h"
 #include "soundmonitor.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -137,6 +139,35 @@ QString playerState(QWidget *window)
     return QStringLiteral("no player page");
 }
 
+// An MP3 cut into `parts` pieces of about the same size, each cut at the start of a frame
+// (a frame header with the first frame's version, layer and sample rate), so that the
+// pieces played one after the other are the whole sound without a seam.
+QList<QByteArray> splitAtFrames(const QByteArray &mp3, int parts)
+{
+    auto isHeaderAt = [&mp3](qsizetype i, char second, char rate) {
+        return i + 2 < mp3.size() && mp3[i] == char(0xFF) && mp3[i + 1] == second
+            && (mp3[i + 2] & 0x0C) == rate;
+    };
+    qsizetype first = 0;
+    while (first + 2 < mp3.size() && !(mp3[first] == char(0xFF) && (mp3[first + 1] & 0xE0) == 0xE0))
+        ++first;
+    if (first + 2 >= mp3.size())
+        return {mp3};
+    const char second = mp3[first + 1];
+    const char rate = char(mp3[first + 2] & 0x0C);
+    QList<QByteArray> pieces;
+    qsizetype start = first;
+    for (int n = 1; n < parts; ++n) {
+        qsizetype cut = first + (mp3.size() - first) * n / parts;
+        while (cut < mp3.size() && !isHeaderAt(cut, second, rate))
+            ++cut;
+        pieces.append(mp3.mid(start, cut - start));
+        start = cut;
+    }
+    pieces.append(mp3.mid(start));
+    return pieces;
+}
+
 } // namespace
 
 class TestE2eImport : public QObject
@@ -188,6 +219,51 @@ private slots:
                                                .arg(playerState(w))));
         const QByteArray sound = SoundMonitor::record(1000);
         const double hz = SoundMonitor::frequency(sound);
+        QVERIFY2(std::abs(hz - ToneHz) < ToneHz * 0.02,
+                 qPrintable(QStringLiteral("%1 Hz, expected %2").arg(hz).arg(ToneHz)));
+    }
+
+    void hlsStationPlaysThroughThePlayerScript()
+    {
+        if (!QFileInfo::exists(QFileInfo(servicePath()).absolutePath() + QStringLiteral("/web/hls.light.min.js")))
+            QSKIP("the build could not fetch hls.js (no network at configure time)");
+        // A live stream cut in segments (HLS): a playlist of ten 2-second MP3 segments of the
+        // tone, served to pages of any origin as HLS servers do.
+        ScriptedHttp hls;
+        QVERIFY(hls.listen());
+        const QByteArray mp3 = IcecastStream::encodeTone(ToneHz, 20);
+        QVERIFY2(mp3.size() > 1000, "libsndfile cannot encode MP3 here");
+        QByteArray playlist = "#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:2\n#EXT-X-MEDIA-SEQUENCE:0\n";
+        const QList<QByteArray> segments = splitAtFrames(mp3, 10);
+        for (int n = 0; n < int(segments.size()); ++n) {
+            hls.serve(QStringLiteral("/hls/%1.mp3").arg(n), "audio/mpeg", segments[n]);
+            playlist += "#EXTINF:2.0,\n" + QByteArray::number(n) + ".mp3\n";
+        }
+        playlist += "#EXT-X-ENDLIST\n";
+        hls.serve(QStringLiteral("/hls/index.m3u8"), "application/vnd.apple.mpegurl", playlist);
+
+        const QString name = QStringLiteral("Radio Segmenti");
+        ImportedService service;
+        const QString failure = service.start(playlistOf(name, hls.address(QStringLiteral("/hls/index.m3u8"))));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+
+        EngineRig rig(1);
+        TFrm_Sintonia *w = rig.main();
+        QVERIFY(playNewStation(w, name));
+        QTRY_VERIFY2_WITH_TIMEOUT(playerState(w).contains(QStringLiteral("paused=false")), qPrintable(playerState(w)),
+                                  20000);
+        double level = 0;
+        QElapsedTimer waited;
+        waited.start();
+        while (level < 0.05 && waited.elapsed() < 20000) {
+            QTest::qWait(200); // the segments are served from this thread
+            level = SoundMonitor::rms(SoundMonitor::record(1000));
+        }
+        QVERIFY2(level >= 0.05, qPrintable(QStringLiteral("RMS %1, %2 segment requests; %3")
+                                               .arg(level)
+                                               .arg(hls.requestsFor(QStringLiteral("/hls/0.mp3")))
+                                               .arg(playerState(w))));
+        const double hz = SoundMonitor::frequency(SoundMonitor::record(1000));
         QVERIFY2(std::abs(hz - ToneHz) < ToneHz * 0.02,
                  qPrintable(QStringLiteral("%1 Hz, expected %2").arg(hz).arg(ToneHz)));
     }

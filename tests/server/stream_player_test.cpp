@@ -157,6 +157,20 @@ TEST(StreamPlayerPage, UnplayableStreamsGetAMessageAndNoPlayer) {
   }
 }
 
+TEST(StreamPlayerPage, HlsPlaysThroughThePlayerScriptWhenTheServiceHasIt) {
+  const StationStream stream{"http://a/h.m3u8", "http://a/h.m3u8", "", "", "AAC", 0};
+  const ResolvedStream resolved{"http://a/live.m3u8?x=\"><script>1</script>&y=2", StreamKind::Hls, {}};
+  const std::string page = stream_player_reply(kStation, stream, resolved, true).body;
+  // The address goes in as an attribute value, escaped, never into the script's text.
+  EXPECT_NE(page.find("data-hls=\"http://a/live.m3u8?x=&quot;&gt;&lt;script&gt;1&lt;/script&gt;&amp;y=2\""),
+            std::string::npos);
+  EXPECT_EQ(page.find("<script>1</script>"), std::string::npos);
+  EXPECT_NE(page.find("<script src=\"/vendor/hls.light.min.js\"></script>"), std::string::npos);
+  EXPECT_NE(page.find("Hls.Events.ERROR"), std::string::npos);
+  // The message waits hidden for a fatal error of the player.
+  EXPECT_NE(page.find("<p id=\"avviso\" class=\"avviso\" hidden></p>"), std::string::npos);
+}
+
 TEST(StreamPlayerPage, ImportedStationsPlayTheirStreamAndCountClicks) {
   Directory directory(":memory:");
   import_text(directory, "#EXTINF:-1,Vera Radio\nhttp://127.0.0.1:9/live.mp3\n", 1000);
