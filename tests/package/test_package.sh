@@ -110,6 +110,25 @@ stop_traced() {
   [ "$code" -eq 0 ] || { cat "$work/program.log"; fail "the program ended with $code after SIGTERM"; }
 }
 
+step "the installed station service serves the HLS player"
+if [ -f "$build/server/web/hls.light.min.js" ]; then
+  [ -f "$prefix/share/sintonia-station-service/web/hls.light.min.js" ] || fail "not installed: the HLS player"
+  "$prefix/bin/sintonia-station-service" --db "$work/hls.sqlite" --mirror-ports 0,0,0,0,0,0 \
+    --site-ports 0,0,0,0 --ready-file "$work/hls-ready" --exit-with-parent >"$work/hls-service.log" 2>&1 &
+  service_pid=$!
+  for _ in $(seq 100); do [ -s "$work/hls-ready" ] && break; sleep 0.1; done
+  host=$(head -1 "$work/hls-ready" 2>/dev/null | tr -d '\r')
+  [ -n "$host" ] || { cat "$work/hls-service.log"; fail "the installed station service did not start"; }
+  python3 -c 'import sys, urllib.request; sys.stdout.buffer.write(urllib.request.urlopen(sys.argv[1], timeout=10).read())' \
+    "http://$host/vendor/hls.light.min.js" >"$work/hls.js" || fail "the installed service does not serve the HLS player"
+  cmp -s "$work/hls.js" "$build/server/web/hls.light.min.js" || fail "the installed service serves another HLS player"
+  kill "$service_pid"
+  wait "$service_pid" 2>/dev/null || true
+  service_pid=""
+else
+  echo "the build has no HLS player (hls.js was not fetched): not checked"
+fi
+
 step "start the installed program"
 config="$work/config"
 mkdir -p "$config/sintonia"
