@@ -28,18 +28,18 @@ RangeAnswer resolve_range(const std::string *header, std::uint64_t size) {
   const RangeAnswer whole;
   if (!header)
     return whole;
-  std::string_view spec = ascii::trim_blanks(*header);
-  if (!spec.starts_with("bytes="))
+  std::string_view byte_range = ascii::trim_blanks(*header);
+  if (!byte_range.starts_with("bytes="))
     return whole; // another unit: ignored
-  spec.remove_prefix(6);
-  if (spec.find(',') != std::string_view::npos)
+  byte_range.remove_prefix(6);
+  if (byte_range.find(',') != std::string_view::npos)
     return whole; // several ranges: the whole body instead
-  spec = ascii::trim_blanks(spec);
-  const auto dash = spec.find('-');
+  byte_range = ascii::trim_blanks(byte_range);
+  const auto dash = byte_range.find('-');
   if (dash == std::string_view::npos)
     return whole; // malformed: ignored
-  const auto from = spec.substr(0, dash);
-  const auto to = spec.substr(dash + 1);
+  const auto from = byte_range.substr(0, dash);
+  const auto to = byte_range.substr(dash + 1);
   RangeAnswer part{RangeAnswer::Kind::Part, 0, 0};
   const RangeAnswer unsatisfiable{RangeAnswer::Kind::Unsatisfiable, 0, 0};
   if (from.empty()) { // the last N bytes
