@@ -12,7 +12,7 @@
 //      service's largest resident size, how many of those requests were
 //      answered within a second, and the slowest answer.
 // Figures only: nothing here fails.
-#include <zlib.h>
+#include "raw_client.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -48,16 +48,12 @@ const std::string kNewsletter = "/radio/SegnalaIndirizzo.asp";
 
 // ---- a bare client ----
 
+// A connection whose sends give up after 2 s, so that a stalled service cannot hold a
+// client of the benchmark.
 int connect_to(int port) {
-  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
-  if (connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-    close(fd);
+  const int fd = station::test::connect_to(port);
+  if (fd < 0)
     return -1;
-  }
   timeval limit{2, 0};
   setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
   return fd;
@@ -186,26 +182,6 @@ void flood_once(int port, const std::string &prefix, const std::string &filler, 
   close(fd);
 }
 
-std::string gzip_of_zeros(std::size_t size) {
-  z_stream z{};
-  deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY);
-  std::string zeros(1 << 20, '\0');
-  std::string packed;
-  std::string out(1 << 16, '\0');
-  for (std::size_t done = 0; done < size; done += zeros.size()) {
-    z.next_in = reinterpret_cast<Bytef *>(zeros.data());
-    z.avail_in = static_cast<uInt>(zeros.size());
-    const int flush = done + zeros.size() >= size ? Z_FINISH : Z_NO_FLUSH;
-    do {
-      z.next_out = reinterpret_cast<Bytef *>(out.data());
-      z.avail_out = static_cast<uInt>(out.size());
-      deflate(&z, flush);
-      packed.append(out.data(), out.size() - z.avail_out);
-    } while (z.avail_out == 0);
-  }
-  deflateEnd(&z);
-  return packed;
-}
 
 // Holds `count` connections on each of `ports`, sending `head` and then one
 // header line every `pace` (never, for idle ones); reopens what the service closes.
@@ -404,7 +380,7 @@ int main(int argc, char **argv) {
     std::fflush(stdout);
   }
 
-  const std::string bomb = gzip_of_zeros(512u << 20);
+  const std::string bomb = station::test::gzip_of_zeros(512u << 20);
   std::printf("attacks, %d s each (a well-behaved client asks all six mirrors every second):\n",
               seconds);
   for (const auto &attack : attacks(bomb))

@@ -9,7 +9,6 @@
 #include "service_process.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -26,6 +25,7 @@ using namespace std::chrono_literals;
 using test::body_of;
 using test::connect_to;
 using test::exchange;
+using test::gzip_of_zeros;
 using test::ServiceProcess;
 using test::status_of;
 using Clock = std::chrono::steady_clock;
@@ -72,28 +72,6 @@ void flood(int port, const std::string &prefix, const std::string &filler, std::
   }
   test::read_all(fd, 2000ms);
   close(fd);
-}
-
-// `size` zero bytes, gzip-packed.
-std::string gzip_of_zeros(std::size_t size) {
-  z_stream z{};
-  deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY);
-  std::string zeros(1 << 20, '\0');
-  std::string packed;
-  std::string out(1 << 16, '\0');
-  for (std::size_t done = 0; done < size; done += zeros.size()) {
-    z.next_in = reinterpret_cast<Bytef *>(zeros.data());
-    z.avail_in = static_cast<uInt>(zeros.size());
-    const int flush = done + zeros.size() >= size ? Z_FINISH : Z_NO_FLUSH;
-    do {
-      z.next_out = reinterpret_cast<Bytef *>(out.data());
-      z.avail_out = static_cast<uInt>(out.size());
-      deflate(&z, flush);
-      packed.append(out.data(), out.size() - z.avail_out);
-    } while (z.avail_out == 0);
-  }
-  deflateEnd(&z);
-  return packed;
 }
 
 class Hardened : public ::testing::Test {

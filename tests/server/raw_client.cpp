@@ -1,5 +1,7 @@
 #include "raw_client.h"
 
+#include <zlib.h>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -63,6 +65,27 @@ int status_of(const std::string &answer) {
 std::string body_of(const std::string &answer) {
   const auto end = answer.find("\r\n\r\n");
   return end == std::string::npos ? std::string() : answer.substr(end + 4);
+}
+
+std::string gzip_of_zeros(std::size_t size) {
+  z_stream z{};
+  deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY);
+  std::string zeros(1 << 20, '\0');
+  std::string packed;
+  std::string out(1 << 16, '\0');
+  for (std::size_t done = 0; done < size; done += zeros.size()) {
+    z.next_in = reinterpret_cast<Bytef *>(zeros.data());
+    z.avail_in = static_cast<uInt>(zeros.size());
+    const int flush = done + zeros.size() >= size ? Z_FINISH : Z_NO_FLUSH;
+    do {
+      z.next_out = reinterpret_cast<Bytef *>(out.data());
+      z.avail_out = static_cast<uInt>(out.size());
+      deflate(&z, flush);
+      packed.append(out.data(), out.size() - z.avail_out);
+    } while (z.avail_out == 0);
+  }
+  deflateEnd(&z);
+  return packed;
 }
 
 } // namespace station::test

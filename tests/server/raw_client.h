@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -20,5 +21,7 @@ std::optional<std::string> exchange(int port, const std::string &request,
 int status_of(const std::string &answer);
 // The body after the head.
 std::string body_of(const std::string &answer);
+// `size` zero bytes, gzip-packed: a small body that unpacks to a large one.
+std::string gzip_of_zeros(std::size_t size);
 
 } // namespace station::test
