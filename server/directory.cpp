@@ -3,6 +3,9 @@
 #include "sql_statement.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 namespace station {
 
@@ -307,6 +310,20 @@ std::uint64_t Directory::version() {
   Statement stmt(db_, "PRAGMA data_version");
   const auto others = stmt.step() ? static_cast<std::uint64_t>(stmt.integer(0)) : 0;
   return static_cast<std::uint64_t>(sqlite3_total_changes64(db_)) << 32 | (others & 0xFFFFFFFFu);
+}
+
+std::unique_ptr<Directory> open_user_directory(const std::string &path) {
+  if (path == ":memory:")
+    return std::make_unique<Directory>(path);
+  const auto parent = std::filesystem::path(path).parent_path();
+  std::error_code error;
+  if (!parent.empty())
+    std::filesystem::create_directories(parent, error);
+  if (error)
+    throw DirectoryError("cannot create " + parent.string() + ": " + error.message());
+  auto directory = std::make_unique<Directory>(path);
+  chmod(path.c_str(), 0600);
+  return directory;
 }
 
 } // namespace station

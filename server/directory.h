@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -150,5 +151,10 @@ private:
   std::mutex mutex_;
   sqlite3 *db_ = nullptr;
 };
+
+// The directory file at `path`, opened (and created when new) as the user's own: its
+// folder is made when missing, and the file is readable by its owner only, also when an
+// older version left it open to others. ":memory:" as for Directory.
+std::unique_ptr<Directory> open_user_directory(const std::string &path);
 
 } // namespace station

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 namespace station {
 
@@ -21,19 +20,11 @@ int run_import(const Options &options) {
     return 1;
   }
   try {
-    if (path != ":memory:") {
-      const auto parent = std::filesystem::path(path).parent_path();
-      std::error_code error;
-      if (!parent.empty())
-        std::filesystem::create_directories(parent, error);
-      if (error)
-        throw DirectoryError("cannot create " + parent.string() + ": " + error.message());
-    }
     const auto now = std::chrono::duration_cast<std::chrono::seconds>(
                          std::chrono::system_clock::now().time_since_epoch())
                          .count();
-    Directory directory(path);
-    report = import_text(directory, *text, now);
+    const auto directory = open_user_directory(path);
+    report = import_text(*directory, *text, now);
   } catch (const std::exception &e) {
     // Nothing was written: the import's transaction was rolled back.
     std::fprintf(stderr, "sintonia-station-service: %s: nothing imported: %s\n",

@@ -4,10 +4,14 @@
 #include "run.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <string_view>
 #include <vector>
 
 int main(int argc, char **argv) {
+  // The directory (newsletter addresses included), its journal and the request log are
+  // the user's own, whether the service or an import makes them: readable by nobody else.
+  umask(077);
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   const auto parsed = station::parse_options(args);
   if (!parsed.error.empty()) {

@@ -19,7 +19,6 @@
 #include <fstream>
 #include <memory>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace station {
@@ -79,18 +78,7 @@ std::string ready_line(const Listeners &listeners) {
 }
 
 std::unique_ptr<Directory> open_directory(const std::string &path) {
-  if (path != ":memory:") {
-    const auto parent = std::filesystem::path(path).parent_path();
-    std::error_code error;
-    if (!parent.empty())
-      std::filesystem::create_directories(parent, error);
-    if (error)
-      throw DirectoryError("cannot create " + parent.string() + ": " + error.message());
-  }
-  auto directory = std::make_unique<Directory>(path);
-  // A directory left by an older version may be readable by others: no longer.
-  if (path != ":memory:")
-    chmod(path.c_str(), 0600);
+  auto directory = open_user_directory(path);
   const auto now = std::chrono::duration_cast<std::chrono::seconds>(
                        std::chrono::system_clock::now().time_since_epoch())
                        .count();
@@ -102,9 +90,6 @@ std::unique_ptr<Directory> open_directory(const std::string &path) {
 } // namespace
 
 int run_service(const Options &options) {
-  // The directory (newsletter addresses included), its journal and the
-  // request log are the user's own: created readable by nobody else.
-  umask(077);
   const sigset_t stop_signals = block_stop_signals();
   const pid_t parent = getppid();
   if (options.exit_with_parent) {

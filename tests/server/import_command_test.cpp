@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +61,14 @@ TEST_F(ImportCommand, ImportsOnceAndSaysWhatItDid) {
       << second.output;
   Directory directory(db());
   EXPECT_EQ(directory.station_count(), 2);
+}
+
+TEST_F(ImportCommand, ANewDirectoryIsTheUsersOwn) {
+  const CommandRun run = run_import(db(), std::string(IMPORT_FIXTURES) + "/stations.pls");
+  ASSERT_EQ(run.status, 0) << run.output;
+  struct stat status{};
+  ASSERT_EQ(stat(db().c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0077, 0u);
 }
 
 TEST_F(ImportCommand, UnreadableFileLeavesNoDirectory) {
