@@ -38,6 +38,12 @@ void MediaControl::setRemote(MediaRemote *remote)
 void MediaControl::Played(const PlayRequest &request)
 {
     m_last = request;
+    sounding();
+}
+
+// The listening pane plays again: nothing waits to be played, nothing is silenced.
+void MediaControl::sounding()
+{
     m_pending.reset();
     m_settle.stop();
     m_silent = false;
@@ -47,13 +53,8 @@ void MediaControl::Played(const PlayRequest &request)
 
 void MediaControl::listeningPaneMoved()
 {
-    if (!m_silent)
-        return;
-    m_pending.reset();
-    m_settle.stop();
-    m_silent = false;
-    m_status = Media::Status::Playing;
-    publish();
+    if (m_silent)
+        sounding();
 }
 
 void MediaControl::command(Media::Command command)

@@ -55,6 +55,7 @@ public:
 
 private:
     void Played(const PlayRequest &request);
+    void sounding();
     void play();
     void silence(Media::Status status);
     void settleOn(const PlayRequest &request);
